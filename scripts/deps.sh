@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a task needs when any of them is missing.
+#   scripts/deps.sh run    what building and running the bar needs
+#   scripts/deps.sh test   that, plus what the tests need
+set -euo pipefail
+
+run_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libqt6svg6 libxcb1-dev
+          qt6-image-formats-plugins fonts-dejavu-core fonts-liberation fonts-urw-base35
+          hicolor-icon-theme adwaita-icon-theme)
+test_pkgs=(xvfb xauth openbox xdotool x11-utils x11-apps imagemagick dbus dbus-x11
+           python3-xlib python3-pytest python3-dbusmock python3-gi
+           clang libclang-rt-14-dev g++-mingw-w64-x86-64)
+
+case "${1:-run}" in
+  run) wanted=("${run_pkgs[@]}") ;;
+  test) wanted=("${run_pkgs[@]}" "${test_pkgs[@]}") ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null

@@ -1,0 +1,284 @@
+#include "bar/BarWindow.h"
+
+#include "bar/CommonDialog.h"
+#include "platform/Platform.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QMenu>
+#include <QMoveEvent>
+#include <QPainter>
+#include <QTimer>
+
+namespace skylane {
+
+namespace {
+
+constexpr TwipsRect kButtonTemplate{1110, 10, 325, 315};
+
+QFont makeFont(const QString &family, double points, bool bold)
+{
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QIcon picture(const char *name)
+{
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+}
+
+// A label whose size follows its text keeps its place; the remembered twips
+// take the size it grew to.
+void autoSize(QLabel *label)
+{
+    TwipsRect r = twipsGeometry(label);
+    label->adjustSize();
+    r.width = label->width() * kTwipsPerPixel;
+    r.height = label->height() * kTwipsPerPixel;
+    label->setProperty("skylaneTwips", QRect(r.left, r.top, r.width, r.height));
+}
+
+} // namespace
+
+BarWindow::BarWindow(Platform &platform, QWidget *parent)
+    : QWidget(parent), m_platform(platform), m_scheme(*platform.colors)
+{
+    setObjectName(QStringLiteral("main"));
+    setWindowIcon(picture("app"));
+    // The bar never takes the keyboard focus, yet its tooltips must show.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    setFocusPolicy(Qt::NoFocus);
+    createControls();
+    createMenus();
+    applyGeometry();
+}
+
+BarWindow::~BarWindow() = default;
+
+const QStringList &BarWindow::categoryList()
+{
+    static const QStringList list = {
+        QStringLiteral("Aud"),  QStringLiteral("Game"), QStringLiteral("Grap"),
+        QStringLiteral("Inet"), QStringLiteral("Misc"), QStringLiteral("Pack"),
+        QStringLiteral("Sys"),  QStringLiteral("Text"), QStringLiteral("Tools"),
+        QStringLiteral("Utils"), QStringLiteral("Vid"), QStringLiteral("Work"),
+        QStringLiteral("Exit")};
+    return list;
+}
+
+void BarWindow::createControls()
+{
+    // Created from the bottom of the stacking order up: a later sibling lies
+    // above an earlier one where they overlap.
+    auto image = [this](int index, const TwipsRect &r, QSize natural, bool stretch,
+                        const char *pic, const char *name) {
+        auto *box = new PictureBox(index, natural, stretch, this);
+        box->setObjectName(QLatin1String(name));
+        box->setPicture(picture(pic));
+        setTwipsGeometry(box, r);
+        return box;
+    };
+
+    m_image1[1] = image(1, {795, 45, 300, 285}, {32, 32}, true, "add", "Image1_1");
+    m_image1[1]->setToolTip(QStringLiteral("Add button"));
+    m_image1[1]->hide();
+
+    m_label1 = new ColorLabel(QStringLiteral("Inet"), 0x00FFFFFF, m_scheme, this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setFont(makeFont(QStringLiteral("MS Serif"), 6.75, true));
+    setTwipsGeometry(m_label1, {0, 0, 675, 195});
+
+    m_image1[2] = image(2, {780, 45, 300, 285}, {32, 32}, true, "remove", "Image1_2");
+    m_image1[2]->setToolTip(QStringLiteral("Add button"));
+    m_image1[2]->hide();
+
+    m_image2 = image(0, {405, 110, 360, 240}, {32, 32}, true, "drag", "Image2");
+
+    m_image3[0] = image(0, {60, 160, 180, 180}, {12, 12}, false, "light-unlit", "Image3_0");
+    m_image3[0]->hide();
+    m_image3[1] = image(1, {60, 160, 180, 180}, {12, 12}, false, "light-green", "Image3_1");
+    m_image3[2] = image(2, {60, 160, 180, 180}, {12, 12}, false, "light-red", "Image3_2");
+    m_image3[2]->hide();
+
+    m_image1[0] = image(0, {810, 60, 240, 240}, {32, 32}, true, "resting", "Image1_0");
+
+    m_label2 = new ColorLabel(QStringLiteral("MENU"), systemColor(syscolor::HighlightText), m_scheme, this);
+    m_label2->setObjectName(QStringLiteral("Label2"));
+    m_label2->setFont(makeFont(QStringLiteral("Arial Narrow"), 6.75, false));
+    setTwipsGeometry(m_label2, {435, -40, 315, 195});
+    autoSize(m_label2);
+
+    m_combo1 = new QComboBox(this);
+    m_combo1->setObjectName(QStringLiteral("Combo1"));
+    m_combo1->setEditable(true);
+    m_combo1->setEditText(QString());
+    m_combo1->setFocusPolicy(Qt::NoFocus);
+    for (const QString &name : categoryList())
+        m_combo1->addItem(name, 0);
+    m_combo1->setEditText(QString());
+    setTwipsGeometry(m_combo1, {120, 1500, 1395, 315});
+    m_combo1->hide();
+
+    m_command2.append(createButton(0));
+    m_command2[0]->hide();
+    m_command2.append(createButton(1));
+
+    m_commonDialog1 = new CommonDialog(*m_platform.dialogs, this);
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(1000);
+}
+
+ProgramButton *BarWindow::createButton(int index)
+{
+    auto *button = new ProgramButton(index, this);
+    button->setObjectName(QStringLiteral("Command2_%1").arg(index));
+    setTwipsGeometry(button, kButtonTemplate);
+    return button;
+}
+
+void BarWindow::createMenus()
+{
+    auto action = [](QMenu *menu, const char *name, const char *caption) {
+        QAction *a = menu->addAction(QString::fromLatin1(caption));
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+    auto submenu = [](QMenu *menu, const char *name, const char *caption) {
+        QMenu *sub = menu->addMenu(QString::fromLatin1(caption));
+        sub->setObjectName(QLatin1String(name));
+        sub->menuAction()->setObjectName(QLatin1String(name));
+        return sub;
+    };
+
+    BarMenus &m = m_menus;
+    m.titleMainMenu = new QMenu(QStringLiteral("Mmenu"), this);
+    m.titleMainMenu->setObjectName(QStringLiteral("titleMainMenu"));
+
+    m.mnuBackground = submenu(m.titleMainMenu, "mnuBackground", "Background");
+    m.mnuBGColor = action(m.mnuBackground, "mnuBGColor", "Color");
+    m.mnuColrMatch = action(m.mnuBackground, "mnuColrMatch", "Match Active Bar");
+    m.mnuColrMatchInact = action(m.mnuBackground, "mnuColrMatchInact", "Match Inactive Bar");
+    m.mnuColrApplic = action(m.mnuBackground, "mnuColrApplic", "Match Borders");
+    m.mnuColrDesktop = action(m.mnuBackground, "mnuColrDesktop", "Match Desktop");
+
+    m.mnuFont = submenu(m.titleMainMenu, "mnuFont", "Font");
+    m.mnuFontName = action(m.mnuFont, "mnuFontName", "Type");
+    m.mnuFontColor = action(m.mnuFont, "mnuFontColor", "Color");
+
+    m.mnuHide = action(m.titleMainMenu, "mnuHide", "Hide Menu");
+
+    m.mnuType = submenu(m.titleMainMenu, "mnuType", "Type");
+    m.mnuAudio = action(m.mnuType, "mnuAudio", "Audio");
+    m.mnuGame = action(m.mnuType, "mnuGame", "Game");
+    m.mnuGrap = action(m.mnuType, "mnuGrap", "Graphics");
+    m.mnuInet = action(m.mnuType, "mnuInet", "Internet");
+    m.mnuMisc = action(m.mnuType, "mnuMisc", "Misc");
+    m.mnuPacks = action(m.mnuType, "mnuPacks", "Packers");
+    m.mnuText = action(m.mnuType, "mnuText", "Text");
+    m.mnuSys = action(m.mnuType, "mnuSys", "System");
+    m.mnuTools = action(m.mnuType, "mnuTools", "Tools");
+    m.mnuUtils = action(m.mnuType, "mnuUtils", "Utilities");
+    m.mnuVideo = action(m.mnuType, "mnuVideo", "Video");
+    m.mnuWork = action(m.mnuType, "mnuWork", "Work");
+    m.mnuExit = action(m.mnuType, "mnuExit", "Exit");
+
+    m.mnuAbout = action(m.titleMainMenu, "mnuAbout", "About");
+}
+
+ProgramButton *BarWindow::Command2(int index) const
+{
+    if (index < 0 || index >= m_command2.size())
+        return nullptr;
+    return m_command2.at(index).data();
+}
+
+ProgramButton *BarWindow::loadCommand2(int index)
+{
+    if (index < 1)
+        return nullptr;
+    if (ProgramButton *existing = Command2(index))
+        return existing;
+    while (m_command2.size() <= index)
+        m_command2.append(nullptr);
+    ProgramButton *button = createButton(index);
+    setTwipsGeometry(button, twipsGeometry(m_command2[0]));
+    button->hide();
+    m_command2[index] = button;
+    emit command2Loaded(button);
+    return button;
+}
+
+void BarWindow::unloadCommand2(int index)
+{
+    if (index < 2 || index >= m_command2.size())
+        return;
+    if (ProgramButton *button = m_command2[index]) {
+        button->hide();
+        // Deferred: the button may be the one whose event is being handled.
+        button->deleteLater();
+    }
+    m_command2[index] = nullptr;
+    while (m_command2.size() > 2 && m_command2.constLast().isNull())
+        m_command2.removeLast();
+}
+
+void BarWindow::moveTwips(double left, double top)
+{
+    m_leftTwips = left;
+    m_topTwips = top;
+    move(twipsToPixels(left), twipsToPixels(top));
+}
+
+void BarWindow::resizeTwips(int width, int height)
+{
+    m_widthTwips = width;
+    m_heightTwips = height;
+    setFixedSize(std::max(1, twipsToPixels(width)), std::max(1, twipsToPixels(height)));
+}
+
+void BarWindow::applyGeometry()
+{
+    moveTwips(m_leftTwips, m_topTwips);
+    resizeTwips(m_widthTwips, m_heightTwips);
+}
+
+void BarWindow::setBackColor(ColorValue color)
+{
+    m_backColor = color;
+    update();
+}
+
+void BarWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), resolveColor(m_backColor, m_scheme));
+}
+
+void BarWindow::moveEvent(QMoveEvent *event)
+{
+    // Moved by the window system (a drag): the twips follow the new place.
+    // A move the program asked for lands where the twips say, and keeps them.
+    const QPoint p = event->pos();
+    if (p.x() != twipsToPixels(m_leftTwips))
+        m_leftTwips = pixelsToTwips(p.x());
+    if (p.y() != twipsToPixels(m_topTwips))
+        m_topTwips = pixelsToTwips(p.y());
+    QWidget::moveEvent(event);
+}
+
+bool BarWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange) {
+        // System colours follow the desktop's scheme.
+        m_label1->refreshColors();
+        m_label2->refreshColors();
+        update();
+    }
+    return QWidget::event(event);
+}
+
+} // namespace skylane

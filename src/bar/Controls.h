@@ -1,0 +1,97 @@
+#pragma once
+
+#include "platform/ColorValue.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+
+namespace skylane {
+
+// A picture control: shows an icon either stretched to its rectangle or at
+// the icon's own size from the top-left corner, and reports mouse presses,
+// releases and clicks (press and release of the left button inside it).
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    PictureBox(int index, QSize naturalSize, bool stretch, QWidget *parent);
+
+    int index() const { return m_index; }
+    void setPicture(const QIcon &picture);
+    const QIcon &picture() const { return m_picture; }
+
+signals:
+    void mousePressed(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void mouseReleased(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void clicked(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    int m_index;
+    QSize m_naturalSize;
+    bool m_stretch;
+    bool m_leftDown = false;
+    QIcon m_picture;
+};
+
+// A text label with a transparent background whose text colour is a colour
+// value (plain or system), resolved only when painted.
+class ColorLabel : public QLabel {
+    Q_OBJECT
+public:
+    ColorLabel(const QString &text, ColorValue foreColor, const SystemColors &scheme, QWidget *parent);
+
+    ColorValue foreColor() const { return m_foreColor; }
+    void setForeColor(ColorValue color);
+    // Re-resolves a system colour after the desktop's scheme changed.
+    void refreshColors();
+
+    // Sets the caption; a different text emits captionChanged() before
+    // this returns, as a change of the caption is an event of its own.
+    void setCaption(const QString &text);
+
+signals:
+    void captionChanged();
+    void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    const SystemColors &m_scheme;
+    ColorValue m_foreColor;
+};
+
+// A program button of the row: a picture, no caption, a program path kept
+// as the bytes of its line. It never takes the keyboard focus and acts only
+// on mouse releases, so a keyboard cannot trigger it.
+class ProgramButton : public QPushButton {
+    Q_OBJECT
+public:
+    ProgramButton(int index, QWidget *parent);
+
+    int index() const { return m_index; }
+    const QByteArray &programPath() const { return m_programPath; }
+    // The path is also the tooltip (decoded for display only).
+    void setProgramPath(const QByteArray &path);
+
+signals:
+    void mouseReleased(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+
+private:
+    int m_index;
+    QByteArray m_programPath;
+};
+
+} // namespace skylane

@@ -1,0 +1,20 @@
+#include "SkyLaneApp.h"
+#include "platform/FontSubstitutes.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sky Lane"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+    // The program ends only through its exit dialog, never because its
+    // last visible window was closed.
+    QApplication::setQuitOnLastWindowClosed(false);
+    skylane::installFontSubstitutes();
+
+    skylane::SkyLaneApp skyLane(skylane::createNativePlatform(),
+                                skylane::AppPaths::ofRunningProgram());
+    skyLane.start();
+    return QApplication::exec();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIcon>
+#include <QString>
+
+namespace skylane {
+
+// Starts a program by its path: its own process, no arguments, no shell,
+// not waited for, shown minimized where the window system allows. Failures
+// are silent.
+class ProgramLauncher {
+public:
+    virtual ~ProgramLauncher() = default;
+    virtual void startMinimized(const QByteArray &programPath) = 0;
+};
+
+// The small icon of a program. `found` tells whether the path names a
+// program file at all; the icon may still be null when none can be drawn.
+class ProgramIcons {
+public:
+    virtual ~ProgramIcons() = default;
+    virtual QIcon smallIcon(const QByteArray &programPath, bool &found) = 0;
+};
+
+// Opens a document or web address with the desktop's default handler.
+class ShellOpener {
+public:
+    virtual ~ShellOpener() = default;
+    virtual void open(const QString &fileOrAddress) = 0;
+};
+
+// Ends the user's session. The flags are those of ExitWindowsEx:
+// 0 log off, 1 shut down, 2 reboot, 4 forced log off.
+namespace exitflags {
+inline constexpr int LogOff = 0;
+inline constexpr int Shutdown = 1;
+inline constexpr int Reboot = 2;
+inline constexpr int Force = 4;
+} // namespace exitflags
+
+class SessionEnder {
+public:
+    virtual ~SessionEnder() = default;
+    virtual void endSession(int exitWindowsFlags) = 0;
+};
+
+} // namespace skylane

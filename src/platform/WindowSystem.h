@@ -1,0 +1,22 @@
+#pragma once
+
+class QWidget;
+
+namespace skylane {
+
+// Stacking, taskbar presence and moving of the program's borderless windows.
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+    // Called once before the bar is first shown: no frame, no taskbar or
+    // pager entry, above normal windows, never takes the keyboard focus.
+    virtual void prepareBarWindow(QWidget *bar) = 0;
+    // Puts a shown or hidden window into the top layer or back into the
+    // normal one, without hiding or re-creating it.
+    virtual void setTopmost(QWidget *window, bool topmost) = 0;
+    // Lets the window manager move the window with the pointer until the
+    // mouse button is released; false when it offers no such move.
+    virtual bool startSystemMove(QWidget *window) = 0;
+};
+
+} // namespace skylane

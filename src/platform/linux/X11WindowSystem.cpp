@@ -1,0 +1,84 @@
+#include "platform/linux/X11WindowSystem.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
+
+#include <xcb/xcb.h>
+
+#include <array>
+
+namespace skylane {
+
+namespace {
+
+xcb_connection_t *x11Connection()
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_atom_t internAtom(xcb_connection_t *c, const char *name)
+{
+    const auto cookie = xcb_intern_atom(c, 0, static_cast<uint16_t>(qstrlen(name)), name);
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(c, cookie, nullptr);
+    if (!reply)
+        return XCB_ATOM_NONE;
+    const xcb_atom_t atom = reply->atom;
+    free(reply);
+    return atom;
+}
+
+// Sets _NET_WM_STATE on a window that is not mapped yet; the window manager
+// reads it when the window maps.
+void setInitialNetWmState(QWidget *window)
+{
+    xcb_connection_t *c = x11Connection();
+    if (!c)
+        return;
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    const xcb_atom_t netWmState = internAtom(c, "_NET_WM_STATE");
+    const std::array<xcb_atom_t, 3> states = {internAtom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                              internAtom(c, "_NET_WM_STATE_SKIP_PAGER"),
+                                              internAtom(c, "_NET_WM_STATE_ABOVE")};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, netWmState, XCB_ATOM_ATOM, 32,
+                        static_cast<uint32_t>(states.size()), states.data());
+    xcb_flush(c);
+}
+
+} // namespace
+
+void X11WindowSystem::prepareBarWindow(QWidget *bar)
+{
+    bar->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                        | Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint);
+    bar->setAttribute(Qt::WA_ShowWithoutActivating);
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        setInitialNetWmState(bar);
+}
+
+void X11WindowSystem::setTopmost(QWidget *window, bool topmost)
+{
+    QWindow *handle = window->windowHandle();
+    if (!handle) {
+        // Not created yet: the flag is taken over when the window is created.
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+        return;
+    }
+    // Changing the flags of the QWindow keeps the native window mapped;
+    // QWidget::setWindowFlags would hide and re-create it.
+    Qt::WindowFlags flags = handle->flags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, topmost);
+    if (flags != handle->flags())
+        handle->setFlags(flags);
+    if (topmost)
+        handle->raise();
+}
+
+bool X11WindowSystem::startSystemMove(QWidget *window)
+{
+    QWindow *handle = window->windowHandle();
+    return handle && handle->startSystemMove();
+}
+
+} // namespace skylane

@@ -1,0 +1,57 @@
+#include "support/TestApp.h"
+
+#include "bar/BarWindow.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace skylane::test {
+
+TestApp::TestApp()
+{
+    QDir(m_dir.path()).mkpath(QStringLiteral("config"));
+    QFile::copy(QStringLiteral(SKYLANE_SOURCE_DIR "/resources/config/1.2.jpg"), path(QStringLiteral("config/1.2.jpg")));
+}
+
+QString TestApp::path(const QString &relative) const
+{
+    return m_dir.path() + QLatin1Char('/') + relative;
+}
+
+void TestApp::writeFile(const QString &relative, const QByteArray &content) const
+{
+    QFile file(path(relative));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(content);
+}
+
+QByteArray TestApp::readFile(const QString &relative) const
+{
+    QFile file(path(relative));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool TestApp::exists(const QString &relative) const
+{
+    return QFile::exists(path(relative));
+}
+
+SkyLaneApp &TestApp::create()
+{
+    if (!m_app)
+        m_app = std::make_unique<SkyLaneApp>(fakes.take(), AppPaths(m_dir.path()));
+    return *m_app;
+}
+
+SkyLaneApp &TestApp::start()
+{
+    create().start();
+    return *m_app;
+}
+
+BarWindow &TestApp::bar()
+{
+    return create().bar();
+}
+
+} // namespace skylane::test

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "SkyLaneApp.h"
+#include "support/FakePlatform.h"
+
+#include <QByteArray>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace skylane::test {
+
+// A fresh program folder in a temporary directory (config/ with the blank
+// button picture, as an unpacked copy has it) and the program built on fake
+// platform services.
+class TestApp {
+public:
+    TestApp();
+
+    QString path(const QString &relative) const;
+    void writeFile(const QString &relative, const QByteArray &content) const;
+    QByteArray readFile(const QString &relative) const;
+    bool exists(const QString &relative) const;
+
+    // Creates the program (not yet started).
+    SkyLaneApp &create();
+    // Creates it if needed and runs its first step.
+    SkyLaneApp &start();
+    SkyLaneApp &app() { return create(); }
+    BarWindow &bar();
+
+    FakePlatform fakes;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<SkyLaneApp> m_app;
+};
+
+} // namespace skylane::test
