@@ -1,0 +1,45 @@
+#include "buttons/CategoryFile.h"
+
+#include "bar/BarWindow.h"
+#include "platform/AppPaths.h"
+#include "platform/TextFile.h"
+
+namespace skylane {
+
+int leadingNumber(const QString &text)
+{
+    qsizetype digits = 0;
+    while (digits < text.size() && digits < 9 && text.at(digits).isDigit()
+           && text.at(digits).unicode() < 128)
+        ++digits;
+    return digits == 0 ? 0 : text.left(digits).toInt();
+}
+
+int buttonCount(const BarWindow &bar)
+{
+    return leadingNumber(bar.Label1()->toolTip());
+}
+
+void setButtonCount(BarWindow &bar, int count)
+{
+    bar.Label1()->setToolTip(QString::number(count));
+}
+
+std::optional<QList<QByteArray>> readCategoryFile(const BarWindow &bar, const AppPaths &paths)
+{
+    return textfile::readLines(paths.categoryFile(bar.Label1()->text()));
+}
+
+bool rewriteCategoryFile(const BarWindow &bar, const AppPaths &paths)
+{
+    QList<QByteArray> lines;
+    const int count = buttonCount(bar);
+    lines.reserve(count);
+    for (int i = 1; i <= count; ++i) {
+        const ProgramButton *button = bar.Command2(i);
+        lines.append(button ? button->programPath() : QByteArray());
+    }
+    return textfile::writeLines(paths.categoryFile(bar.Label1()->text()), lines);
+}
+
+} // namespace skylane

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace skylane {
+
+class AppPaths;
+class BarWindow;
+
+// The button count of the row, kept as decimal text in the caption's
+// tooltip so that it shows when the pointer rests on the caption.
+int buttonCount(const BarWindow &bar);
+// The number at the start of the count text, 0 when it begins with none.
+int leadingNumber(const QString &text);
+void setButtonCount(BarWindow &bar, int count);
+
+// The lines of the current category's file (one program path per line),
+// or nothing when the file cannot be opened.
+std::optional<QList<QByteArray>> readCategoryFile(const BarWindow &bar, const AppPaths &paths);
+
+// Rewrites the current category's file from the paths of buttons 1 to the
+// button count, one per line (an empty line for a blank button), atomically.
+// False when the file could not be replaced; the old one then stays whole.
+bool rewriteCategoryFile(const BarWindow &bar, const AppPaths &paths);
+
+} // namespace skylane
