@@ -35,7 +35,7 @@ for target in "${targets[@]}"; do
     exit 1
   fi
   rm -rf "$scratch"
-  runs=$(sed -n 's/^stat::number_executed_units: *//p' "$log")
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
   time_s=$(sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' "$log")
   echo "$target: ${runs:-?} executions in ${time_s:-?} s, no failures"
 done

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bar/Settings.h"
+#include "platform/ColorValue.h"
 #include "platform/TextFile.h"
 
 #include <QByteArray>

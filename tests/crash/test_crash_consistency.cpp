@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -77,10 +78,22 @@ void TestCrashConsistency::killedRewritesLeaveOldOrNewContent()
     QVERIFY(landed[0][0] + landed[0][1] > 0);
     QVERIFY(landed[1][0] + landed[1][1] > 0);
 
-    const QStringList leftovers =
-        QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    qInfo("files left: %s", qPrintable(leftovers.join(QLatin1String(", "))));
-    QCOMPARE(leftovers, (QStringList{"Inet.cfg", "prg.cfg"}));
+    // QSaveFile writes into an unnamed file and names it only to rename it
+    // over the old one; a kill in that instant leaves the named copy, a
+    // whole one, beside the file. Those may be found, rarely, and nothing
+    // else may.
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    qInfo("files left: %s", qPrintable(files.join(QLatin1String(", "))));
+    QVERIFY(files.contains("Inet.cfg") && files.contains("prg.cfg"));
+    const QRegularExpression saveFileCopy(QStringLiteral("^(Inet|prg)\\.cfg\\.[A-Za-z0-9]{6}$"));
+    int copies = 0;
+    for (const QString &name : files) {
+        if (name == "Inet.cfg" || name == "prg.cfg")
+            continue;
+        QVERIFY2(saveFileCopy.match(name).hasMatch(), qPrintable("unexpected file " + name));
+        ++copies;
+    }
+    QVERIFY2(copies <= kKills / 20, qPrintable(QString::number(copies) + " copies left by the kills"));
 }
 
 QTEST_GUILESS_MAIN(TestCrashConsistency)
