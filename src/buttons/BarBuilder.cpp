@@ -5,6 +5,8 @@
 #include "buttons/ProgramIcon.h"
 #include "platform/AppPaths.h"
 
+#include <QPixmap>
+
 namespace skylane {
 
 BarBuilder::BarBuilder(BarWindow &bar, const AppPaths &paths, ProgramIcons &icons)
@@ -21,7 +23,8 @@ void BarBuilder::BuildBar()
     // Loaded anew each time; a picture that cannot be read leaves button 1
     // blank rather than showing the previous row's icon.
     ProgramButton *first = m_bar.Command2(1);
-    first->setIcon(QIcon(m_paths.blankButtonPicture()));
+    QPixmap blank;
+    first->setIcon(blank.load(m_paths.blankButtonPicture()) ? QIcon(blank) : QIcon());
     first->setProgramPath(QByteArray());
 
     int count = 0;
