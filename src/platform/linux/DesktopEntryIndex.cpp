@@ -96,8 +96,13 @@ QString execProgram(const QString &exec)
     qsizetype i = 0;
     if (i < words.size() && QFileInfo(words.at(i)).fileName() == QLatin1String("env")) {
         ++i;
-        while (i < words.size() && (words.at(i).contains(u'=') || words.at(i).startsWith(u'-')))
-            ++i;
+        while (i < words.size() && (words.at(i).contains(u'=') || words.at(i).startsWith(u'-'))) {
+            // Options of env that take the next word as their value.
+            const QString &w = words.at(i);
+            const bool takesValue = w == QLatin1String("-u") || w == QLatin1String("--unset")
+                                    || w == QLatin1String("-C") || w == QLatin1String("--chdir");
+            i += takesValue ? 2 : 1;
+        }
     }
     return i < words.size() ? words.at(i) : QString();
 }
