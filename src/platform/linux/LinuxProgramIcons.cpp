@@ -26,8 +26,9 @@ QIcon themeIcon(const QString &name)
     return icon.isNull() ? QIcon() : icon;
 }
 
-// The path as the file system names it, bytes and all: a name that is not
-// valid in the locale's encoding still reaches its file.
+// The path as text, for the steps that match names (desktop entries, file
+// name patterns). Bytes the locale cannot decode only cost those matches;
+// the file itself is always reached through the bytes.
 QString displayName(const QByteArray &path)
 {
     return QFile::decodeName(path);
