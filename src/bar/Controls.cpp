@@ -102,6 +102,9 @@ void ProgramButton::setProgramPath(const QByteArray &path)
 
 bool ProgramButton::event(QEvent *event)
 {
+    // The deferred deletion destroys this button within the call.
+    if (event->type() == QEvent::DeferredDelete)
+        return QPushButton::event(event);
     ++m_eventDepth;
     const bool handled = QPushButton::event(event);
     --m_eventDepth;
