@@ -9,7 +9,9 @@
 
 namespace skylane {
 
+class BarBuilder;
 class BarWindow;
+class CategorySelector;
 
 // The composition root: owns the platform services and the windows, and
 // wires each control's events to the handlers of the subsystem that owns
@@ -33,10 +35,13 @@ public:
 
 private:
     void loadBar();
+    void wireButtonRow();
 
     std::unique_ptr<Platform> m_platform;
     AppPaths m_paths;
     std::unique_ptr<BarWindow> m_bar;
+    std::unique_ptr<BarBuilder> m_barBuilder;
+    std::unique_ptr<CategorySelector> m_categories;
     bool m_barLoaded = false;
 };
 
