@@ -92,7 +92,9 @@ void BarPlacement::Image2_MouseDown(Qt::MouseButton button, Qt::KeyboardModifier
 {
     // Any button, any modifier keys: the press starts a move.
     m_grabOffset.reset();
-    if (m_windows.startSystemMove(&m_bar)) {
+    // The window manager's move ends on a release of the left button only,
+    // so the others move the bar by following the pointer.
+    if (button == Qt::LeftButton && m_windows.startSystemMove(&m_bar)) {
         m_systemMoveArmed = true;
     } else {
         // No move from the window manager: the bar follows the pointer

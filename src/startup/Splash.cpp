@@ -113,6 +113,7 @@ void Splash::createControls()
                      kWhite, makeFont("MS Sans Serif", 8.25, true), {165, 2295, 5535, 195}, false);
     // The red line is the one label with an opaque ground.
     m_label4->setAttribute(Qt::WA_TranslucentBackground, false);
+    m_label4->setAttribute(Qt::WA_NoSystemBackground, false);
     m_label4->setAutoFillBackground(true);
     QPalette red = m_label4->palette();
     red.setColor(QPalette::Window, plainToQColor(kRed));
