@@ -1,11 +1,17 @@
 #include "SkyLaneApp.h"
 
+#include "bar/Appearance.h"
+#include "bar/BarPlacement.h"
 #include "bar/BarWindow.h"
+#include "bar/PopupMenu.h"
+#include "bar/RestoreWindow.h"
 #include "bar/Settings.h"
 #include "buttons/BarBuilder.h"
 #include "buttons/CategorySelector.h"
 
 #include <QAction>
+#include "bar/StatusLight.h"
+#include "startup/Splash.h"
 
 namespace skylane {
 
@@ -14,13 +20,43 @@ SkyLaneApp::SkyLaneApp(std::unique_ptr<Platform> platform, AppPaths paths)
       m_bar(std::make_unique<BarWindow>(*m_platform))
 {
     wireButtonRow();
+    wireStartup();
+    wirePlacement();
+    wireAppearance();
 }
 
 SkyLaneApp::~SkyLaneApp() = default;
 
 void SkyLaneApp::start()
 {
-    showBar();
+    showSplash();
+}
+
+void SkyLaneApp::showSplash()
+{
+    m_splash->open();
+}
+
+void SkyLaneApp::wireStartup()
+{
+    m_splash = std::make_unique<Splash>(*m_platform, m_paths);
+    connect(m_splash.get(), &Splash::barRequested, this, &SkyLaneApp::showBar);
+}
+
+void SkyLaneApp::wirePlacement()
+{
+    m_restoreWindow = std::make_unique<RestoreWindow>(*m_bar);
+    m_statusLight = std::make_unique<StatusLight>(*m_bar, *m_platform->windows);
+    connect(m_statusLight.get(), &StatusLight::restoreWindowRequested, m_restoreWindow.get(),
+            &RestoreWindow::showEntry);
+    m_placement = std::make_unique<BarPlacement>(*m_bar, *m_platform->windows, m_paths);
+    m_popupMenu = std::make_unique<PopupMenu>(*m_bar);
+    connect(m_popupMenu.get(), &PopupMenu::aboutRequested, this, &SkyLaneApp::showSplash);
+}
+
+void SkyLaneApp::wireAppearance()
+{
+    m_appearance = std::make_unique<Appearance>(*m_bar, m_paths);
 }
 
 void SkyLaneApp::showBar()

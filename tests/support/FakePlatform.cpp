@@ -55,6 +55,14 @@ void FakeWindowSystem::prepareBarWindow(QWidget *bar)
     topmost[bar] = true;
 }
 
+void FakeWindowSystem::prepareStartupWindow(QWidget *window)
+{
+    ++startupPrepareCalls;
+    const Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint;
+    if (window->windowFlags() != flags)
+        window->setWindowFlags(flags);
+}
+
 void FakeWindowSystem::setTopmost(QWidget *window, bool onTop)
 {
     topmost[window] = onTop;
