@@ -2,6 +2,7 @@
 
 #include "bar/BarWindow.h"
 #include "bar/Settings.h"
+#include "shutdown/Shutdown.h"
 
 namespace skylane {
 
@@ -32,6 +33,25 @@ void SkyLaneApp::loadBar()
     m_platform->windows->prepareBarWindow(m_bar.get());
     LoadSettings(*m_bar, m_paths);
     m_platform->windows->setTopmost(m_bar.get(), true);
+}
+
+void SkyLaneApp::showExitDialog()
+{
+    if (!m_exitDialog)
+        createExitDialog();
+    if (m_exitDialog->isVisible()) {
+        m_exitDialog->raise();
+        m_exitDialog->activateWindow();
+        return;
+    }
+    m_exitDialog->Form_Load();
+    m_exitDialog->show();
+    m_exitDialog->activateWindow();
+}
+
+void SkyLaneApp::createExitDialog()
+{
+    m_exitDialog = std::make_unique<Shutdown>(*m_platform->session, m_bar.get());
 }
 
 } // namespace skylane
