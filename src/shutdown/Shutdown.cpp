@@ -4,6 +4,7 @@
 #include "platform/Twips.h"
 
 #include <QCoreApplication>
+#include <QFont>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -43,6 +44,12 @@ Shutdown::Shutdown(SessionEnder &session, QWidget *mainWindow)
     setWindowTitle(QStringLiteral("Shutdown"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/shutdown.svg")));
     setBackgroundRole(QPalette::Button); // the dialog face colour
+    // The classic dialog face (a look-alike stands in where it is missing),
+    // at a size whose captions fit the fixed layout; the desktop's larger
+    // font would cut "Normal Shutdown" and "Forced Shutdown" off.
+    QFont dialogFont(QStringLiteral("MS Sans Serif"));
+    dialogFont.setPointSizeF(7.5);
+    setFont(dialogFont);
     setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     setModal(false);
     createControls();

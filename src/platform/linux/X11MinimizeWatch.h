@@ -6,6 +6,8 @@
 
 #include <sys/types.h>
 
+#include <optional>
+
 #include <xcb/xcb.h>
 
 class QSocketNotifier;
@@ -15,9 +17,11 @@ namespace skylane {
 // Waits for the first top-level window of a newly started process to appear
 // and asks the window manager to iconify it, so a program started from the
 // bar comes up minimized. The window is recognised by its _NET_WM_PID when
-// it joins the root window's _NET_CLIENT_LIST; the watch runs on a private
-// X connection, driven by its events, and gives up after a few seconds. It
-// deletes itself when done.
+// it joins the root window's _NET_CLIENT_LIST (or when a listed window gets
+// that property later). Until the window manager reports the window iconic
+// the request is repeated, as a window manager still mapping the window may
+// show it after all. The watch runs on a private X connection, driven by its
+// events, gives up after a few seconds and deletes itself when done.
 class X11MinimizeWatch final : public QObject {
     Q_OBJECT
 public:
@@ -33,8 +37,12 @@ private:
 
     void readEvents();
     void checkClientList();
+    std::optional<pid_t> windowPid(xcb_window_t window);
+    bool hasPid(xcb_window_t window);
     bool belongsToProcess(xcb_window_t window);
     void iconify(xcb_window_t window);
+    void requestIconic();
+    void keepIconic();
     void finish();
 
     xcb_connection_t *m_connection;
@@ -42,8 +50,12 @@ private:
     xcb_atom_t m_clientList = XCB_ATOM_NONE;
     xcb_atom_t m_wmPid = XCB_ATOM_NONE;
     xcb_atom_t m_changeState = XCB_ATOM_NONE;
+    xcb_atom_t m_wmState = XCB_ATOM_NONE;
     pid_t m_pid;
+    xcb_window_t m_target = XCB_WINDOW_NONE; // the window being iconified
+    int m_requests = 0;
     QSet<xcb_window_t> m_seen;
+    QSet<xcb_window_t> m_withoutPid; // listed, _NET_WM_PID not set yet
     QSocketNotifier *m_notifier = nullptr;
     QTimer m_timeout;
     bool m_done = false;
