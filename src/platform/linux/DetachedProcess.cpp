@@ -77,8 +77,8 @@ pid_t spawnDetached(const QByteArray &program)
     if (program.isEmpty() || program.contains('\0'))
         return -1;
     // Everything the child needs is prepared before fork.
-    const QByteArray path = program;
-    char *argv[] = {const_cast<char *>(path.constData()), nullptr};
+    const char *path = program.constData();
+    char *argv[] = {const_cast<char *>(path), nullptr};
 
     int pidPipe[2];
     if (::pipe2(pidPipe, O_CLOEXEC) < 0)
@@ -86,7 +86,7 @@ pid_t spawnDetached(const QByteArray &program)
     const pid_t intermediate = ::fork();
     if (intermediate == 0) {
         ::close(pidPipe[0]);
-        startProgram(path.constData(), argv, pidPipe[1]);
+        startProgram(path, argv, pidPipe[1]);
     }
     ::close(pidPipe[1]);
     pid_t started = -1;
