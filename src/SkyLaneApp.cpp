@@ -12,6 +12,7 @@
 #include <QAction>
 #include "bar/StatusLight.h"
 #include "startup/Splash.h"
+#include "shutdown/Shutdown.h"
 
 namespace skylane {
 
@@ -88,6 +89,25 @@ void SkyLaneApp::wireButtonRow()
     for (const auto &[action, name] : typeMenuCommands(m_bar->menus()))
         connect(action, &QAction::triggered, this,
                 [categories, name = name] { categories->SelectCategory(name); });
+}
+
+void SkyLaneApp::showExitDialog()
+{
+    if (!m_exitDialog)
+        createExitDialog();
+    if (m_exitDialog->isVisible()) {
+        m_exitDialog->raise();
+        m_exitDialog->activateWindow();
+        return;
+    }
+    m_exitDialog->Form_Load();
+    m_exitDialog->show();
+    m_exitDialog->activateWindow();
+}
+
+void SkyLaneApp::createExitDialog()
+{
+    m_exitDialog = std::make_unique<Shutdown>(*m_platform->session, m_bar.get());
 }
 
 } // namespace skylane

@@ -18,6 +18,7 @@ class PopupMenu;
 class RestoreWindow;
 class Splash;
 class StatusLight;
+class Shutdown;
 
 // The composition root: owns the platform services and the windows, and
 // wires each control's events to the handlers of the subsystem that owns
@@ -40,6 +41,12 @@ public:
     // sequence (settings, top layer, button row) before it is shown.
     void showBar();
 
+    // Shows the exit dialog, not modal and without an owner; while it is
+    // open another request only brings it forward, keeping its selection.
+    void showExitDialog();
+    // The exit dialog, or nullptr before it was first asked for.
+    Shutdown *exitDialog() const { return m_exitDialog.get(); }
+
     BarWindow &bar() { return *m_bar; }
     Platform &platform() { return *m_platform; }
     const AppPaths &paths() const { return m_paths; }
@@ -57,6 +64,7 @@ private:
     void wireStartup();
     void wirePlacement();
     void wireAppearance();
+    void createExitDialog();
 
     std::unique_ptr<Platform> m_platform;
     AppPaths m_paths;
@@ -72,6 +80,7 @@ private:
     std::unique_ptr<BarPlacement> m_placement;
     std::unique_ptr<PopupMenu> m_popupMenu;
     std::unique_ptr<Appearance> m_appearance;
+    std::unique_ptr<Shutdown> m_exitDialog;
 };
 
 } // namespace skylane
