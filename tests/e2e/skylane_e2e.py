@@ -207,16 +207,29 @@ class XServer:
         subprocess.run(["xdotool", *map(str, args)], check=True,
                        env=dict(os.environ, DISPLAY=self.name), stdout=subprocess.DEVNULL)
 
+    def pointer(self):
+        p = self.root.query_pointer()
+        return p.root_x, p.root_y
+
+    def move_to(self, x, y):
+        # xdotool's --sync waits for a motion, so none is asked for when
+        # the pointer is there already.
+        if self.pointer() != (x, y):
+            self.xdotool("mousemove", "--sync", x, y)
+
     def click(self, x, y, button=1):
-        self.xdotool("mousemove", "--sync", x, y, "click", button)
+        self.move_to(x, y)
+        self.xdotool("click", button)
 
     def press_release(self, x, y, button=1):
-        self.xdotool("mousemove", "--sync", x, y, "mousedown", button)
+        self.move_to(x, y)
+        self.xdotool("mousedown", button)
         time.sleep(0.05)
         self.xdotool("mouseup", button)
 
     def drag(self, start, end, button=1, steps=10):
-        self.xdotool("mousemove", "--sync", *start, "mousedown", button)
+        self.move_to(*start)
+        self.xdotool("mousedown", button)
         time.sleep(0.15)
         for i in range(1, steps + 1):
             x = start[0] + (end[0] - start[0]) * i // steps
