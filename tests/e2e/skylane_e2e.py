@@ -428,7 +428,16 @@ class SkyLane:
         return None
 
     def wait_bar(self, timeout=DEFAULT_TIMEOUT):
-        return wait_for(self.bar, timeout=timeout, what="the bar")
+        try:
+            return wait_for(self.bar, timeout=timeout, what="the bar")
+        except AssertionError as e:
+            raise AssertionError(f"{e}; program running: {self.running()}; windows: {self.describe_windows()}; "
+                                 f"output: {self.output()!r}") from None
+
+    def describe_windows(self):
+        x = self.x
+        return [(hex(w.id), x.wm_class(w), x.title(w), x.pid(w), x.geometry(w), x.wm_state(w))
+                for w in x.client_windows()] + [("program pid", self.proc.pid if self.proc else None)]
 
     def splash(self):
         for w in self.windows():
