@@ -1,7 +1,18 @@
 #include "SkyLaneApp.h"
 
+#include "bar/Appearance.h"
+#include "bar/BarPlacement.h"
 #include "bar/BarWindow.h"
+#include "bar/PopupMenu.h"
+#include "bar/RestoreWindow.h"
 #include "bar/Settings.h"
+#include "buttons/BarBuilder.h"
+#include "buttons/CategorySelector.h"
+
+#include <QAction>
+#include "bar/StatusLight.h"
+#include "startup/Splash.h"
+#include "shutdown/Shutdown.h"
 
 namespace skylane {
 
@@ -9,13 +20,44 @@ SkyLaneApp::SkyLaneApp(std::unique_ptr<Platform> platform, AppPaths paths)
     : m_platform(std::move(platform)), m_paths(std::move(paths)),
       m_bar(std::make_unique<BarWindow>(*m_platform))
 {
+    wireButtonRow();
+    wireStartup();
+    wirePlacement();
+    wireAppearance();
 }
 
 SkyLaneApp::~SkyLaneApp() = default;
 
 void SkyLaneApp::start()
 {
-    showBar();
+    showSplash();
+}
+
+void SkyLaneApp::showSplash()
+{
+    m_splash->open();
+}
+
+void SkyLaneApp::wireStartup()
+{
+    m_splash = std::make_unique<Splash>(*m_platform, m_paths);
+    connect(m_splash.get(), &Splash::barRequested, this, &SkyLaneApp::showBar);
+}
+
+void SkyLaneApp::wirePlacement()
+{
+    m_restoreWindow = std::make_unique<RestoreWindow>(*m_bar);
+    m_statusLight = std::make_unique<StatusLight>(*m_bar, *m_platform->windows);
+    connect(m_statusLight.get(), &StatusLight::restoreWindowRequested, m_restoreWindow.get(),
+            &RestoreWindow::showEntry);
+    m_placement = std::make_unique<BarPlacement>(*m_bar, *m_platform->windows, m_paths);
+    m_popupMenu = std::make_unique<PopupMenu>(*m_bar);
+    connect(m_popupMenu.get(), &PopupMenu::aboutRequested, this, &SkyLaneApp::showSplash);
+}
+
+void SkyLaneApp::wireAppearance()
+{
+    m_appearance = std::make_unique<Appearance>(*m_bar, m_paths);
 }
 
 void SkyLaneApp::showBar()
@@ -32,6 +74,40 @@ void SkyLaneApp::loadBar()
     m_platform->windows->prepareBarWindow(m_bar.get());
     LoadSettings(*m_bar, m_paths);
     m_platform->windows->setTopmost(m_bar.get(), true);
+    m_barBuilder->BuildBar();
+}
+
+void SkyLaneApp::wireButtonRow()
+{
+    m_barBuilder = std::make_unique<BarBuilder>(*m_bar, m_paths, *m_platform->icons);
+    m_categories = std::make_unique<CategorySelector>(*m_bar, *m_barBuilder, m_paths);
+    CategorySelector *categories = m_categories.get();
+    ColorLabel *caption = m_bar->Label1();
+    connect(caption, &ColorLabel::captionChanged, this, [categories] { categories->Label1_Change(); });
+    connect(caption, &ColorLabel::mouseReleased, this,
+            [categories](Qt::MouseButton button) { categories->Label1_MouseUp(button); });
+    for (const auto &[action, name] : typeMenuCommands(m_bar->menus()))
+        connect(action, &QAction::triggered, this,
+                [categories, name = name] { categories->SelectCategory(name); });
+}
+
+void SkyLaneApp::showExitDialog()
+{
+    if (!m_exitDialog)
+        createExitDialog();
+    if (m_exitDialog->isVisible()) {
+        m_exitDialog->raise();
+        m_exitDialog->activateWindow();
+        return;
+    }
+    m_exitDialog->Form_Load();
+    m_exitDialog->show();
+    m_exitDialog->activateWindow();
+}
+
+void SkyLaneApp::createExitDialog()
+{
+    m_exitDialog = std::make_unique<Shutdown>(*m_platform->session, m_bar.get());
 }
 
 } // namespace skylane

@@ -9,7 +9,16 @@
 
 namespace skylane {
 
+class BarBuilder;
 class BarWindow;
+class CategorySelector;
+class Appearance;
+class BarPlacement;
+class PopupMenu;
+class RestoreWindow;
+class Splash;
+class StatusLight;
+class Shutdown;
 
 // The composition root: owns the platform services and the windows, and
 // wires each control's events to the handlers of the subsystem that owns
@@ -20,24 +29,58 @@ public:
     SkyLaneApp(std::unique_ptr<Platform> platform, AppPaths paths);
     ~SkyLaneApp() override;
 
-    // The program's first step.
+    // The program's first step: the start-up window, whose load step opens
+    // the bar.
     void start();
+
+    // Shows the start-up window (the "About" entry): loaded afresh when it
+    // was closed, else only brought forward.
+    void showSplash();
 
     // Shows the bar without waiting; the first time this runs its load
     // sequence (settings, top layer, button row) before it is shown.
     void showBar();
 
+    // Shows the exit dialog, not modal and without an owner; while it is
+    // open another request only brings it forward, keeping its selection.
+    void showExitDialog();
+    // The exit dialog, or nullptr before it was first asked for.
+    Shutdown *exitDialog() const { return m_exitDialog.get(); }
+
     BarWindow &bar() { return *m_bar; }
     Platform &platform() { return *m_platform; }
     const AppPaths &paths() const { return m_paths; }
 
+    Splash &splash() { return *m_splash; }
+    RestoreWindow &restoreWindow() { return *m_restoreWindow; }
+    StatusLight &statusLight() { return *m_statusLight; }
+    BarPlacement &placement() { return *m_placement; }
+    PopupMenu &popupMenu() { return *m_popupMenu; }
+    Appearance &appearance() { return *m_appearance; }
+
 private:
     void loadBar();
+    void wireButtonRow();
+    void wireStartup();
+    void wirePlacement();
+    void wireAppearance();
+    void createExitDialog();
 
     std::unique_ptr<Platform> m_platform;
     AppPaths m_paths;
     std::unique_ptr<BarWindow> m_bar;
+    std::unique_ptr<BarBuilder> m_barBuilder;
+    std::unique_ptr<CategorySelector> m_categories;
     bool m_barLoaded = false;
+
+    // Start-up window, stacking and placement, appearance.
+    std::unique_ptr<Splash> m_splash;
+    std::unique_ptr<RestoreWindow> m_restoreWindow;
+    std::unique_ptr<StatusLight> m_statusLight;
+    std::unique_ptr<BarPlacement> m_placement;
+    std::unique_ptr<PopupMenu> m_popupMenu;
+    std::unique_ptr<Appearance> m_appearance;
+    std::unique_ptr<Shutdown> m_exitDialog;
 };
 
 } // namespace skylane

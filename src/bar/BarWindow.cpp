@@ -198,7 +198,7 @@ ProgramButton *BarWindow::Command2(int index) const
 
 ProgramButton *BarWindow::loadCommand2(int index)
 {
-    if (index < 1)
+    if (index < 1 || index > kMaxCommand2Index)
         return nullptr;
     if (ProgramButton *existing = Command2(index))
         return existing;
@@ -217,9 +217,15 @@ void BarWindow::unloadCommand2(int index)
     if (index < 2 || index >= m_command2.size())
         return;
     if (ProgramButton *button = m_command2[index]) {
-        button->hide();
-        // Deferred: the button may be the one whose event is being handled.
-        button->deleteLater();
+        // Deferred only when the button is the one whose event is being
+        // handled; otherwise a rebuilt row leaves nothing waiting for the
+        // event loop.
+        if (button->isHandlingEvent()) {
+            button->hide();
+            button->deleteLater();
+        } else {
+            delete button;
+        }
     }
     m_command2[index] = nullptr;
     while (m_command2.size() > 2 && m_command2.constLast().isNull())

@@ -73,12 +73,16 @@ public:
     const BarMenus &menus() const { return m_menus; }
 
     // The button array: element 0 is the hidden template, 1 always exists.
+    // Elements are addressed by a 16-bit index.
+    static constexpr int kMaxCommand2Index = 32767;
     ProgramButton *Command2(int index) const;
     int command2Count() const { return static_cast<int>(m_command2.size()); }
     // Creates element `index` from the template: same size and style, no
-    // picture, no path, hidden. Returns the existing one if already loaded.
+    // picture, no path, hidden. Returns the existing one if already loaded,
+    // and nothing past the highest index.
     ProgramButton *loadCommand2(int index);
-    // Destroys element `index` (2 or more).
+    // Destroys element `index` (2 or more) at once, or once its own event
+    // has been handled when the button is destroying itself.
     void unloadCommand2(int index);
 
     // Window geometry in twips, screen coordinates.

@@ -100,6 +100,17 @@ void ProgramButton::setProgramPath(const QByteArray &path)
     setToolTip(QString::fromLocal8Bit(path));
 }
 
+bool ProgramButton::event(QEvent *event)
+{
+    // The deferred deletion destroys this button within the call.
+    if (event->type() == QEvent::DeferredDelete)
+        return QPushButton::event(event);
+    ++m_eventDepth;
+    const bool handled = QPushButton::event(event);
+    --m_eventDepth;
+    return handled;
+}
+
 void ProgramButton::mousePressEvent(QMouseEvent *event)
 {
     // Every button's release is reported, so every press is taken here

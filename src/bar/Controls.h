@@ -79,11 +79,15 @@ public:
     const QByteArray &programPath() const { return m_programPath; }
     // The path is also the tooltip (decoded for display only).
     void setProgramPath(const QByteArray &path);
+    // True while one of this button's own events is being handled, when it
+    // must not be destroyed at once.
+    bool isHandlingEvent() const { return m_eventDepth > 0; }
 
 signals:
     void mouseReleased(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
 
 protected:
+    bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -91,6 +95,7 @@ protected:
 
 private:
     int m_index;
+    int m_eventDepth = 0;
     QByteArray m_programPath;
 };
 

@@ -11,6 +11,9 @@ public:
     // Called once before the bar is first shown: no frame, no taskbar or
     // pager entry, above normal windows, never takes the keyboard focus.
     virtual void prepareBarWindow(QWidget *bar) = 0;
+    // Called before each showing of the start-up window: no title bar, no
+    // taskbar or pager entry, a normal stacking layer.
+    virtual void prepareStartupWindow(QWidget *window) = 0;
     // Puts a shown or hidden window into the top layer or back into the
     // normal one, without hiding or re-creating it.
     virtual void setTopmost(QWidget *window, bool topmost) = 0;

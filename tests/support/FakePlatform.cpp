@@ -1,7 +1,8 @@
 #include "support/FakePlatform.h"
 
-#include <QFileInfo>
 #include <QWidget>
+
+#include <sys/stat.h>
 
 namespace skylane::test {
 
@@ -54,6 +55,14 @@ void FakeWindowSystem::prepareBarWindow(QWidget *bar)
     topmost[bar] = true;
 }
 
+void FakeWindowSystem::prepareStartupWindow(QWidget *window)
+{
+    ++startupPrepareCalls;
+    const Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint;
+    if (window->windowFlags() != flags)
+        window->setWindowFlags(flags);
+}
+
 void FakeWindowSystem::setTopmost(QWidget *window, bool onTop)
 {
     topmost[window] = onTop;
@@ -77,7 +86,9 @@ QColor FakeSystemColors::systemColor(int index) const
 QIcon FakeIcons::smallIcon(const QByteArray &programPath, bool &found)
 {
     ++queries;
-    found = !programPath.isEmpty() && QFileInfo(QString::fromLocal8Bit(programPath)).isFile();
+    // By the path's bytes, as the program's own lookup does.
+    struct stat st {};
+    found = !programPath.isEmpty() && ::stat(programPath.constData(), &st) == 0 && S_ISREG(st.st_mode);
     return found ? QIcon(QStringLiteral(":/icons/program.svg")) : QIcon();
 }
 

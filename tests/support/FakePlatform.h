@@ -40,6 +40,7 @@ public:
 class FakeWindowSystem final : public WindowSystem {
 public:
     void prepareBarWindow(QWidget *bar) override;
+    void prepareStartupWindow(QWidget *window) override;
     void setTopmost(QWidget *window, bool topmost) override;
     bool startSystemMove(QWidget *window) override;
 
@@ -48,6 +49,7 @@ public:
     QHash<const QWidget *, bool> topmost;
     QList<bool> topmostCalls;
     int prepareCalls = 0;
+    int startupPrepareCalls = 0;
     int systemMoves = 0;
     bool systemMoveAvailable = true;
 };

@@ -1,36 +1,12 @@
 #include "platform/Platform.h"
 #include "platform/PaletteSystemColors.h"
+#include "platform/linux/LinuxProgramIcons.h"
+#include "platform/linux/LinuxProgramLauncher.h"
 #include "platform/linux/LinuxServices.h"
+#include "platform/linux/LinuxSessionEnder.h"
 #include "platform/linux/X11WindowSystem.h"
 
-#include <QFileInfo>
-
 namespace skylane {
-
-namespace {
-
-// Placeholders until the real launcher, icon lookup and session backend
-// arrive; they keep the program whole in the meantime.
-class PendingLauncher final : public ProgramLauncher {
-public:
-    void startMinimized(const QByteArray &) override {}
-};
-
-class FileExistsIcons final : public ProgramIcons {
-public:
-    QIcon smallIcon(const QByteArray &programPath, bool &found) override
-    {
-        found = !programPath.isEmpty() && QFileInfo(QString::fromLocal8Bit(programPath)).isFile();
-        return found ? QIcon(QStringLiteral(":/icons/program.svg")) : QIcon();
-    }
-};
-
-class PendingSessionEnder final : public SessionEnder {
-public:
-    void endSession(int) override {}
-};
-
-} // namespace
 
 std::unique_ptr<Platform> createNativePlatform()
 {
@@ -38,10 +14,11 @@ std::unique_ptr<Platform> createNativePlatform()
     p->dialogs = std::make_unique<QtDialogs>();
     p->windows = std::make_unique<X11WindowSystem>();
     p->colors = std::make_unique<PaletteSystemColors>();
-    p->launcher = std::make_unique<PendingLauncher>();
-    p->icons = std::make_unique<FileExistsIcons>();
+    p->launcher = std::make_unique<LinuxProgramLauncher>();
+    adoptInstalledIconTheme();
+    p->icons = std::make_unique<LinuxProgramIcons>();
     p->shell = std::make_unique<DesktopShellOpener>();
-    p->session = std::make_unique<PendingSessionEnder>();
+    p->session = std::make_unique<LinuxSessionEnder>();
     return p;
 }
 

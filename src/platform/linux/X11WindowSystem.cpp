@@ -6,7 +6,8 @@
 
 #include <xcb/xcb.h>
 
-#include <array>
+#include <initializer_list>
+#include <vector>
 
 namespace skylane {
 
@@ -30,17 +31,20 @@ xcb_atom_t internAtom(xcb_connection_t *c, const char *name)
 }
 
 // Sets _NET_WM_STATE on a window that is not mapped yet; the window manager
-// reads it when the window maps.
-void setInitialNetWmState(QWidget *window)
+// reads it when the window maps. The manager drops the property when a
+// window is withdrawn, so a window shown again needs it set again.
+void setInitialNetWmState(QWidget *window, std::initializer_list<const char *> stateNames)
 {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
     xcb_connection_t *c = x11Connection();
     if (!c)
         return;
     const auto id = static_cast<xcb_window_t>(window->winId());
     const xcb_atom_t netWmState = internAtom(c, "_NET_WM_STATE");
-    const std::array<xcb_atom_t, 3> states = {internAtom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
-                                              internAtom(c, "_NET_WM_STATE_SKIP_PAGER"),
-                                              internAtom(c, "_NET_WM_STATE_ABOVE")};
+    std::vector<xcb_atom_t> states;
+    for (const char *name : stateNames)
+        states.push_back(internAtom(c, name));
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, netWmState, XCB_ATOM_ATOM, 32,
                         static_cast<uint32_t>(states.size()), states.data());
     xcb_flush(c);
@@ -53,8 +57,19 @@ void X11WindowSystem::prepareBarWindow(QWidget *bar)
     bar->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
                         | Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint);
     bar->setAttribute(Qt::WA_ShowWithoutActivating);
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
-        setInitialNetWmState(bar);
+    setInitialNetWmState(bar, {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER",
+                               "_NET_WM_STATE_ABOVE"});
+}
+
+void X11WindowSystem::prepareStartupWindow(QWidget *window)
+{
+    const Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint;
+    // Setting the same flags again would re-create a hidden native window.
+    if (window->windowFlags() != flags)
+        window->setWindowFlags(flags);
+    if (window->isVisible())
+        return;
+    setInitialNetWmState(window, {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
 }
 
 void X11WindowSystem::setTopmost(QWidget *window, bool topmost)

@@ -9,6 +9,7 @@ namespace skylane {
 class X11WindowSystem final : public WindowSystem {
 public:
     void prepareBarWindow(QWidget *bar) override;
+    void prepareStartupWindow(QWidget *window) override;
     void setTopmost(QWidget *window, bool topmost) override;
     bool startSystemMove(QWidget *window) override;
 };

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# What CI checks besides `make test`: the Windows backend cross-compiles (a
+# ctest test in both builds), every test runs again in an AddressSanitizer +
+# UBSan build (build-asan/), and each fuzz target runs for 60 s.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh test
+cmake -S . -B build-asan -G Ninja -DSKYLANE_SANITIZE=ON -DSKYLANE_BENCH=OFF
+cmake --build build-asan
+(cd build-asan && ctest --output-on-failure --timeout 600)
+scripts/fuzz.sh 60

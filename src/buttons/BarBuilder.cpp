@@ -1,0 +1,71 @@
+#include "buttons/BarBuilder.h"
+
+#include "bar/BarWindow.h"
+#include "buttons/CategoryFile.h"
+#include "buttons/ProgramIcon.h"
+#include "platform/AppPaths.h"
+
+#include <QPixmap>
+
+namespace skylane {
+
+BarBuilder::BarBuilder(BarWindow &bar, const AppPaths &paths, ProgramIcons &icons)
+    : m_bar(bar), m_paths(paths), m_icons(icons)
+{
+}
+
+void BarBuilder::BuildBar()
+{
+    for (int index = m_bar.command2Count() - 1; index >= 2; --index)
+        m_bar.unloadCommand2(index);
+    m_bar.resizeTwips(kBarWidth, kBarHeight);
+
+    // Loaded anew each time; a picture that cannot be read leaves button 1
+    // blank rather than showing the previous row's icon.
+    ProgramButton *first = m_bar.Command2(1);
+    QPixmap blank;
+    first->setIcon(blank.load(m_paths.blankButtonPicture()) ? QIcon(blank) : QIcon());
+    first->setProgramPath(QByteArray());
+
+    int count = 0;
+    int width = kBarWidth;
+    if (const auto lines = readCategoryFile(m_bar, m_paths)) {
+        for (const QByteArray &line : *lines) {
+            m_currentEntry = line;
+            const int k = count + 1;
+            if (k == 1) {
+                SetButtonIcon(1);
+                count = k;
+                continue;
+            }
+            ProgramButton *button = m_bar.loadCommand2(k);
+            if (!button)
+                break;
+            count = k;
+            SetButtonIcon(k);
+            const TwipsRect previous = twipsGeometry(m_bar.Command2(k - 1));
+            TwipsRect r = twipsGeometry(button);
+            r.top = previous.top;
+            r.left = previous.right() + kButtonGap;
+            setTwipsGeometry(button, r);
+            button->show();
+            width += r.width + kButtonGap;
+        }
+    }
+    m_currentEntry.clear();
+    // One resize for the whole row instead of one per button.
+    m_bar.resizeTwips(width, kBarHeight);
+    setButtonCount(m_bar, count == 0 ? 1 : count);
+}
+
+void BarBuilder::SetButtonIcon(int index)
+{
+    ProgramButton *button = m_bar.Command2(index);
+    if (!button)
+        return;
+    bool found = false;
+    button->setIcon(GetProgramIcon(m_icons, m_currentEntry, kSmallIcon, found));
+    button->setProgramPath(m_currentEntry);
+}
+
+} // namespace skylane

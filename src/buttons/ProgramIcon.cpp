@@ -1,0 +1,21 @@
+#include "buttons/ProgramIcon.h"
+
+#include "platform/Services.h"
+
+namespace skylane {
+
+QIcon GetProgramIcon(ProgramIcons &icons, const QByteArray &programPath, int sizeSelector, bool &found)
+{
+    // Only the small icon exists here; the selector stays part of the call
+    // so that every caller says which size it means.
+    Q_UNUSED(sizeSelector);
+    found = false;
+    return IconToPicture(icons.smallIcon(programPath, found));
+}
+
+QIcon IconToPicture(const QIcon &icon)
+{
+    return icon.isNull() ? QIcon() : icon;
+}
+
+} // namespace skylane

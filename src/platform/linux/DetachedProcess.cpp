@@ -1,0 +1,108 @@
+#include "platform/linux/DetachedProcess.h"
+
+#include <cerrno>
+#include <csignal>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#ifndef CLOSE_RANGE_CLOEXEC
+#define CLOSE_RANGE_CLOEXEC (1U << 2)
+#endif
+
+namespace skylane {
+
+namespace {
+
+// Only async-signal-safe calls from here on: the bar has threads, and a
+// forked copy of it may hold any of their locks.
+[[noreturn]] void execProgram(const char *path, char *const argv[], int statusFd)
+{
+    const int devNull = ::open("/dev/null", O_RDWR);
+    if (devNull < 0)
+        _exit(127);
+    for (int fd = 0; fd < 3; ++fd) {
+        if (::dup2(devNull, fd) < 0)
+            _exit(127);
+    }
+    // Every other descriptor of the bar closes when the program starts; the
+    // status pipe too, which tells the waiting side that exec succeeded.
+    ::close_range(3, ~0U, CLOSE_RANGE_CLOEXEC);
+
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    // Ignored signals stay ignored across exec; a program expects defaults.
+    signal(SIGPIPE, SIG_DFL);
+    signal(SIGCHLD, SIG_DFL);
+
+    ::execv(path, argv);
+    const int error = errno;
+    (void)!::write(statusFd, &error, sizeof error);
+    _exit(127);
+}
+
+// The intermediate process: forks the program, waits only until its exec
+// has succeeded or failed, reports its pid (or -1) and exits.
+[[noreturn]] void startProgram(const char *path, char *const argv[], int pidFd)
+{
+    ::setsid();
+    int status[2];
+    if (::pipe2(status, O_CLOEXEC) < 0)
+        _exit(1);
+    pid_t program = ::fork();
+    if (program == 0) {
+        ::close(status[0]);
+        execProgram(path, argv, status[1]);
+    }
+    ::close(status[1]);
+    if (program > 0) {
+        int error = 0;
+        ssize_t n;
+        do {
+            n = ::read(status[0], &error, sizeof error);
+        } while (n < 0 && errno == EINTR);
+        if (n != 0)
+            program = -1; // exec failed; the program process has exited
+    }
+    (void)!::write(pidFd, &program, sizeof program);
+    _exit(0);
+}
+
+} // namespace
+
+pid_t spawnDetached(const QByteArray &program)
+{
+    if (program.isEmpty() || program.contains('\0'))
+        return -1;
+    // Everything the child needs is prepared before fork.
+    const char *path = program.constData();
+    char *argv[] = {const_cast<char *>(path), nullptr};
+
+    int pidPipe[2];
+    if (::pipe2(pidPipe, O_CLOEXEC) < 0)
+        return -1;
+    const pid_t intermediate = ::fork();
+    if (intermediate == 0) {
+        ::close(pidPipe[0]);
+        startProgram(path, argv, pidPipe[1]);
+    }
+    ::close(pidPipe[1]);
+    pid_t started = -1;
+    if (intermediate > 0) {
+        pid_t reported = -1;
+        ssize_t n;
+        do {
+            n = ::read(pidPipe[0], &reported, sizeof reported);
+        } while (n < 0 && errno == EINTR);
+        if (n == sizeof reported)
+            started = reported;
+        while (::waitpid(intermediate, nullptr, 0) < 0 && errno == EINTR) {
+        }
+    }
+    ::close(pidPipe[0]);
+    return started;
+}
+
+} // namespace skylane

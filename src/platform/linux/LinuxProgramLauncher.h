@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/Services.h"
+
+namespace skylane {
+
+// Starts a program detached from the bar (spawnDetached) and, under X11,
+// iconifies the first window it maps (X11MinimizeWatch). Iconic is as close
+// to "minimized and activated" as X11 allows: an iconified window cannot
+// hold the focus.
+class LinuxProgramLauncher final : public ProgramLauncher {
+public:
+    void startMinimized(const QByteArray &programPath) override;
+};
+
+} // namespace skylane

@@ -1,0 +1,73 @@
+// The settings reader over any bytes: it never crashes, what it accepts is a
+// value the bar can hold, and what the writer makes of those values reads
+// back as the same values, in the locale that wrote them.
+
+#include "FuzzCheck.h"
+
+#include "bar/Settings.h"
+#include "platform/ColorValue.h"
+#include "platform/TextFile.h"
+
+#include <QLocale>
+
+#include <cfloat>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+
+using namespace skylane;
+
+namespace {
+
+const QLocale &localeFor(std::uint8_t selector)
+{
+    static const QLocale locales[] = {
+        QLocale::c(),
+        QLocale(QLocale::German, QLocale::Germany),   // decimal comma
+        QLocale(QLocale::French, QLocale::France),    // decimal comma, space groups
+        QLocale(QLocale::English, QLocale::UnitedStates),
+        QLocale(QLocale::German, QLocale::Switzerland), // apostrophe groups
+    };
+    return locales[selector % (sizeof locales / sizeof locales[0])];
+}
+
+bool sameFloat(float a, float b)
+{
+    return a == b && std::signbit(a) == std::signbit(b);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    QLocale::setDefault(localeFor(data[0]));
+    const QByteArray content(reinterpret_cast<const char *>(data + 1), static_cast<qsizetype>(size - 1));
+
+    const SettingsValues read = parseSettings(textfile::splitLines(content));
+    for (const auto &position : {read.left, read.top}) {
+        if (position)
+            FUZZ_CHECK(std::isfinite(*position) && std::fabs(*position) <= FLT_MAX);
+    }
+
+    SettingsRecord record{5100, 4620, toSigned(systemColor(syscolor::Desktop)), 0xFFFFFF, QStringLiteral("MS Serif")};
+    record.left = read.left.value_or(record.left);
+    record.top = read.top.value_or(record.top);
+    record.backColor = read.backColor.value_or(record.backColor);
+    record.captionColor = read.captionColor.value_or(record.captionColor);
+    record.captionFont = read.captionFont.value_or(record.captionFont);
+
+    const QList<QByteArray> written = formatSettings(record);
+    FUZZ_CHECK(written.size() == 6);
+    for (const QByteArray &line : written)
+        FUZZ_CHECK(!line.contains('\n'));
+
+    const SettingsValues again = parseSettings(textfile::splitLines(textfile::joinLines(written)));
+    FUZZ_CHECK(again.left && sameFloat(*again.left, record.left));
+    FUZZ_CHECK(again.top && sameFloat(*again.top, record.top));
+    FUZZ_CHECK(again.backColor == record.backColor);
+    FUZZ_CHECK(again.captionColor == record.captionColor);
+    FUZZ_CHECK(again.captionFont == record.captionFont);
+    return 0;
+}
