@@ -28,7 +28,7 @@ bool isProgramChoice(const QString &fileName)
 }
 
 ButtonActions::ButtonActions(BarWindow &bar, const AppPaths &paths, std::function<void()> showExitDialog)
-    : QObject(&bar), m_bar(bar), m_paths(paths), m_showExitDialog(std::move(showExitDialog))
+    : m_bar(bar), m_paths(paths), m_showExitDialog(std::move(showExitDialog))
 {
 }
 

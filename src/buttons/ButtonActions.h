@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QObject>
+#include <Qt>
 
 #include <functional>
 
@@ -12,8 +12,7 @@ class BarWindow;
 // What a mouse release over a program button does: in the "Exit" category
 // it first opens the exit dialog; a right release gives the button another
 // program, a left release starts the button's program.
-class ButtonActions : public QObject {
-    Q_OBJECT
+class ButtonActions {
 public:
     ButtonActions(BarWindow &bar, const AppPaths &paths, std::function<void()> showExitDialog);
 

@@ -12,7 +12,7 @@ constexpr int kRemove = 2;
 constexpr int kGapTwips = 20;
 } // namespace
 
-ButtonAdder::ButtonAdder(BarWindow &bar, const AppPaths &paths) : QObject(&bar), m_bar(bar), m_paths(paths) {}
+ButtonAdder::ButtonAdder(BarWindow &bar, const AppPaths &paths) : m_bar(bar), m_paths(paths) {}
 
 void ButtonAdder::showOnly(int image)
 {

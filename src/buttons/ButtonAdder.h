@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QObject>
+#include <Qt>
 
 namespace skylane {
 
@@ -11,8 +11,7 @@ class BarWindow;
 // arms adding, a right release arms removal; a left release on the armed
 // image then appends a blank button or removes the last one (the removal is
 // saved to the category file at once). Any other release disarms.
-class ButtonAdder : public QObject {
-    Q_OBJECT
+class ButtonAdder {
 public:
     static constexpr int kMaxButtons = 100;
 

@@ -179,7 +179,7 @@ void TestButtonActions::reassignRewritesEveryLine()
 {
     TestApp t;
     const QByteArray a = makeProgram(t, "bin/a"), b = makeProgram(t, "bin/b");
-    const QByteArray gone = "/mnt/unplugged/\xe9diteur";
+    const QByteArray gone = "/mnt/unplugged/\xe9" "diteur";
     t.writeFile("config/Inet.cfg", a + "\r\n\r\n" + b + "\r\n" + gone + "\r\n\r\n");
     t.start();
     const QByteArray chosen = makeProgram(t, "bin/new one");
