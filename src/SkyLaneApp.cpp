@@ -6,13 +6,15 @@
 #include "bar/PopupMenu.h"
 #include "bar/RestoreWindow.h"
 #include "bar/Settings.h"
+#include "bar/StatusLight.h"
 #include "buttons/BarBuilder.h"
+#include "buttons/ButtonActions.h"
+#include "buttons/ButtonAdder.h"
 #include "buttons/CategorySelector.h"
+#include "shutdown/Shutdown.h"
+#include "startup/Splash.h"
 
 #include <QAction>
-#include "bar/StatusLight.h"
-#include "startup/Splash.h"
-#include "shutdown/Shutdown.h"
 
 namespace skylane {
 
@@ -21,6 +23,7 @@ SkyLaneApp::SkyLaneApp(std::unique_ptr<Platform> platform, AppPaths paths)
       m_bar(std::make_unique<BarWindow>(*m_platform))
 {
     wireButtonRow();
+    wireButtonActions();
     wireStartup();
     wirePlacement();
     wireAppearance();
@@ -89,6 +92,29 @@ void SkyLaneApp::wireButtonRow()
     for (const auto &[action, name] : typeMenuCommands(m_bar->menus()))
         connect(action, &QAction::triggered, this,
                 [categories, name = name] { categories->SelectCategory(name); });
+}
+
+void SkyLaneApp::wireButtonActions()
+{
+    m_buttonActions = std::make_unique<ButtonActions>(*m_bar, m_paths, [this] { showExitDialog(); });
+    m_buttonAdder = std::make_unique<ButtonAdder>(*m_bar, m_paths);
+    ButtonActions *actions = m_buttonActions.get();
+    const auto wire = [this, actions](ProgramButton *button) {
+        connect(button, &ProgramButton::mouseReleased, this,
+                [actions](int index, Qt::MouseButton mouse) { actions->Command2_MouseUp(index, mouse); });
+    };
+    // Button 1 exists from the start; the others come and go with each build.
+    wire(m_bar->Command2(1));
+    connect(m_bar.get(), &BarWindow::command2Loaded, this, wire);
+    ButtonAdder *adder = m_buttonAdder.get();
+    for (int i = 0; i < 3; ++i)
+        connect(m_bar->Image1(i), &PictureBox::mouseReleased, this,
+                [adder](int index, Qt::MouseButton mouse) { adder->Image1_MouseUp(index, mouse); });
+}
+
+bool SkyLaneApp::exitDialogShown() const
+{
+    return m_exitDialog && m_exitDialog->isVisible();
 }
 
 void SkyLaneApp::showExitDialog()

@@ -10,6 +10,8 @@
 namespace skylane {
 
 class BarBuilder;
+class ButtonActions;
+class ButtonAdder;
 class BarWindow;
 class CategorySelector;
 class Appearance;
@@ -46,6 +48,7 @@ public:
     void showExitDialog();
     // The exit dialog, or nullptr before it was first asked for.
     Shutdown *exitDialog() const { return m_exitDialog.get(); }
+    bool exitDialogShown() const;
 
     BarWindow &bar() { return *m_bar; }
     Platform &platform() { return *m_platform; }
@@ -61,6 +64,7 @@ public:
 private:
     void loadBar();
     void wireButtonRow();
+    void wireButtonActions();
     void wireStartup();
     void wirePlacement();
     void wireAppearance();
@@ -71,6 +75,8 @@ private:
     std::unique_ptr<BarWindow> m_bar;
     std::unique_ptr<BarBuilder> m_barBuilder;
     std::unique_ptr<CategorySelector> m_categories;
+    std::unique_ptr<ButtonActions> m_buttonActions;
+    std::unique_ptr<ButtonAdder> m_buttonAdder;
     bool m_barLoaded = false;
 
     // Start-up window, stacking and placement, appearance.

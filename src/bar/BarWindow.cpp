@@ -243,7 +243,9 @@ void BarWindow::resizeTwips(int width, int height)
 {
     m_widthTwips = width;
     m_heightTwips = height;
-    setFixedSize(std::max(1, twipsToPixels(width)), std::max(1, twipsToPixels(height)));
+    // A plain resize: fixed-size hints would be rewritten on every build and
+    // make the window manager re-read them while the bar is mapped.
+    resize(std::max(1, twipsToPixels(width)), std::max(1, twipsToPixels(height)));
 }
 
 void BarWindow::applyGeometry()

@@ -1,0 +1,101 @@
+#include "buttons/ButtonActions.h"
+
+#include "bar/BarWindow.h"
+#include "bar/CommonDialog.h"
+#include "buttons/CategoryFile.h"
+#include "buttons/ProgramIcon.h"
+#include "platform/AppPaths.h"
+#include "platform/Platform.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPixmap>
+
+namespace skylane {
+
+namespace {
+const QString kPreset = QStringLiteral("*.exe");
+} // namespace
+
+bool isProgramChoice(const QString &fileName)
+{
+#ifdef Q_OS_WIN
+    return fileName.endsWith(QLatin1String("exe"), Qt::CaseSensitive);
+#else
+    const QFileInfo file(fileName);
+    return file.isFile() && file.isExecutable();
+#endif
+}
+
+ButtonActions::ButtonActions(BarWindow &bar, const AppPaths &paths, std::function<void()> showExitDialog)
+    : m_bar(bar), m_paths(paths), m_showExitDialog(std::move(showExitDialog))
+{
+}
+
+void ButtonActions::Command2_MouseUp(int index, Qt::MouseButton button)
+{
+    if (index < 1 || !m_bar.Command2(index))
+        return;
+    if (m_bar.Label1()->text() == QLatin1String("Exit") && m_showExitDialog)
+        m_showExitDialog();
+    if (button == Qt::RightButton)
+        reassign(index);
+    else
+        launch(index, button);
+}
+
+void ButtonActions::launch(int index, Qt::MouseButton button)
+{
+    const QByteArray path = m_bar.Command2(index)->programPath();
+    if (path.isEmpty() || button != Qt::LeftButton)
+        return;
+    // A program that is gone (an unmounted drive, an uninstalled program)
+    // keeps its button, but a click on it starts nothing.
+    if (!QFileInfo(QFile::decodeName(path)).isFile())
+        return;
+    m_bar.platform().launcher->startMinimized(path);
+}
+
+void ButtonActions::reassign(int index)
+{
+    ProgramButton *button = m_bar.Command2(index);
+    const QByteArray oldPath = button->programPath();
+    if (!oldPath.isEmpty()) {
+        const MessageAnswer answer = m_bar.platform().dialogs->askYesNoCancel(
+            &m_bar, QStringLiteral("Are you sure you want to change the application?"),
+            QStringLiteral("Lock Protection"));
+        if (answer != MessageAnswer::Yes)
+            return;
+    }
+
+    CommonDialog *dialog = m_bar.CommonDialog1();
+    dialog->setInitDir(QFile::decodeName(oldPath));
+    dialog->setFileName(kPreset);
+    dialog->ShowOpen();
+    const QString name = dialog->FileName();
+
+    // The dialog may have closed the row under us (a category switch from a
+    // nested event); only a button still in the row takes the choice.
+    button = m_bar.Command2(index);
+    if (!button)
+        return;
+
+    if (name == kPreset) {
+        // Cancelled: the button keeps its program and shows the blank picture
+        // until the row is built again.
+        const QPixmap blank(m_paths.blankButtonPicture());
+        if (!blank.isNull())
+            button->setIcon(QIcon(blank));
+        return;
+    }
+    if (!isProgramChoice(name))
+        return;
+
+    const QByteArray path = QFile::encodeName(name);
+    bool found = false;
+    button->setIcon(GetProgramIcon(*m_bar.platform().icons, path, kSmallIcon, found));
+    button->setProgramPath(path);
+    rewriteCategoryFile(m_bar, m_paths);
+}
+
+} // namespace skylane

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <Qt>
+
+#include <functional>
+
+namespace skylane {
+
+class AppPaths;
+class BarWindow;
+
+// What a mouse release over a program button does: in the "Exit" category
+// it first opens the exit dialog; a right release gives the button another
+// program, a left release starts the button's program.
+class ButtonActions {
+public:
+    ButtonActions(BarWindow &bar, const AppPaths &paths, std::function<void()> showExitDialog);
+
+    void Command2_MouseUp(int index, Qt::MouseButton button);
+
+private:
+    void launch(int index, Qt::MouseButton button);
+    void reassign(int index);
+
+    BarWindow &m_bar;
+    const AppPaths &m_paths;
+    std::function<void()> m_showExitDialog;
+};
+
+// Whether a file chosen in the file-open dialog is a program a button can
+// hold: on Linux a regular executable file, on Windows a name ending "exe".
+bool isProgramChoice(const QString &fileName);
+
+} // namespace skylane

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <Qt>
+
+namespace skylane {
+
+class AppPaths;
+class BarWindow;
+
+// The three images left of the row: a left release on the resting image
+// arms adding, a right release arms removal; a left release on the armed
+// image then appends a blank button or removes the last one (the removal is
+// saved to the category file at once). Any other release disarms.
+class ButtonAdder {
+public:
+    static constexpr int kMaxButtons = 100;
+
+    ButtonAdder(BarWindow &bar, const AppPaths &paths);
+
+    void Image1_MouseUp(int index, Qt::MouseButton button);
+
+private:
+    bool addButton();
+    void removeLastButton();
+    void showOnly(int image);
+
+    BarWindow &m_bar;
+    const AppPaths &m_paths;
+};
+
+} // namespace skylane
