@@ -238,6 +238,9 @@ class XServer:
             time.sleep(0.03)
         time.sleep(0.15)
         self.xdotool("mouseup", button)
+        # The window manager's move ends on the release; its last
+        # configure comes just after.
+        time.sleep(0.3)
 
     def key(self, *keys):
         self.xdotool("key", "--delay", 40, *keys)
@@ -370,8 +373,15 @@ class SkyLane:
         self.launch(extra_env)
         bar = self.wait_bar()
         if settle:
-            splash = wait_for(self.splash, what="the start-up window")
-            self.x.click(*self.red_line_point(splash))
+            # The start-up window maps with the bar; after a slow start its
+            # overdue timer may have closed it already.
+            deadline = time.monotonic() + 1.0
+            splash = self.splash()
+            while splash is None and time.monotonic() < deadline:
+                time.sleep(0.05)
+                splash = self.splash()
+            if splash is not None:
+                self.x.click(*self.red_line_point(splash))
             wait_for(lambda: self.splash() is None, what="the start-up window to close")
         return bar
 
@@ -456,7 +466,18 @@ class SkyLane:
         return wait_for(lambda: self.window_titled(title), timeout=timeout, what=f'window "{title}"')
 
     def bar_geometry(self):
-        return self.x.geometry(self.wait_bar())
+        """The bar's place once two reads a moment apart agree."""
+        bar = self.wait_bar()
+        last = [None]
+
+        def settled():
+            g = self.x.geometry(bar)
+            same = g == last[0]
+            last[0] = g
+            if not same:
+                time.sleep(0.03)
+            return g if same else None
+        return wait_for(settled, what="the bar to settle")
 
     def bar_point(self, tx, ty):
         """A point on the bar given in twips from its top-left corner."""
