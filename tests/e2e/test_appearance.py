@@ -64,3 +64,21 @@ def test_match_borders_and_desktop(skylane):
     assert face[0] == face[1] == face[2] or max(face) - min(face) < 40, face
     choose(skylane, 1, 4)  # Match Desktop
     wait_for(lambda: bar_background(skylane) != face, what="the bar in the desktop colour")
+
+
+def test_caption_font_from_the_font_dialog(skylane):
+    x = skylane.x
+    skylane.start()
+    g = x.geometry(skylane.bar())
+    before = x.pixels(g[0], g[1], 45, 13)
+    choose(skylane, 2, 0)  # Font > Type
+    dialog = skylane.wait_window("Select Font")
+    wait_for(lambda: x.active_window() == dialog.id, what="the font dialog to take the focus")
+    time.sleep(0.3)
+    x.key("alt+f", "ctrl+a")
+    x.type("DejaVu Serif")
+    time.sleep(0.3)
+    x.key("Return")
+    wait_for(lambda: skylane.window_titled("Select Font") is None, what="the font dialog to close")
+    wait_for(lambda: skylane.settings().get("TF= ") == "DejaVu Serif", what="TF= in prg.cfg")
+    wait_for(lambda: x.pixels(g[0], g[1], 45, 13) != before, what="the caption in the new face")

@@ -64,3 +64,32 @@ def test_session_option_reaches_logind(skylane, option, call):
     method, args = buses.logind_calls()[0]
     assert (method, [a for a in args]) == call
     assert skylane.running(), "asking logind leaves the bar running"
+
+
+def test_log_off_asks_the_session_manager_when_one_runs(skylane):
+    """With a desktop session manager on the session bus, Log Off asks it
+    and leaves logind alone."""
+    import subprocess
+    import dbus
+
+    buses = skylane.buses
+    env = buses.env()
+    manager = subprocess.Popen(
+        ["/usr/bin/python3", "-m", "dbusmock", "org.gnome.SessionManager", "/org/gnome/SessionManager",
+         "org.gnome.SessionManager"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    session = dbus.bus.BusConnection(buses.session_address)
+    try:
+        wait_for(lambda: session.name_has_owner("org.gnome.SessionManager"), what="the mock session manager")
+        mock = dbus.Interface(session.get_object("org.gnome.SessionManager", "/org/gnome/SessionManager"),
+                              "org.freedesktop.DBus.Mock")
+        mock.AddMethod("", "Logout", "u", "", "")
+        dialog = open_exit_dialog(skylane, {"XDG_SESSION_ID": "e2e7"})
+        choose(skylane, dialog, "Log Off")
+        wait_for(lambda: mock.GetCalls(), what="the session manager's Logout")
+        calls = [(str(c[1]), [int(a) for a in c[2]]) for c in mock.GetCalls()]
+        assert calls == [("Logout", [1])]
+        assert stays(lambda: buses.logind_calls() == [], 0.5)
+    finally:
+        session.close()
+        manager.terminate()
+        manager.wait(5)
