@@ -4,12 +4,13 @@
 # Exit 77 (skipped) only when there is no Xvfb; a run that collects no
 # tests is a failure.
 set -u
-folder=$1; shift
-here=$(cd "$(dirname "$0")" && pwd)
 if ! command -v Xvfb >/dev/null 2>&1; then
   echo "Xvfb not installed: end-to-end suite skipped"
   exit 77
 fi
+folder=$(cd "$1" && pwd) || exit 1
+shift
+here=$(cd "${0%/*}" && pwd)
 export SKYLANE_E2E_FOLDER="$folder" PYTHONDONTWRITEBYTECODE=1
 cd "$here"
 /usr/bin/python3 -m pytest -q -p no:cacheprovider "$@" .
