@@ -230,7 +230,9 @@ class XServer:
     def drag(self, start, end, button=1, steps=10):
         self.move_to(*start)
         self.xdotool("mousedown", button)
-        time.sleep(0.15)
+        # Time for the press to reach the program and its move request the
+        # window manager before the pointer moves.
+        time.sleep(0.3)
         for i in range(1, steps + 1):
             x = start[0] + (end[0] - start[0]) * i // steps
             y = start[1] + (end[1] - start[1]) * i // steps

@@ -15,7 +15,7 @@ def test_drag_by_the_handle_saves_the_place_for_the_next_start(skylane):
     x.drag(start, (start[0] + 250, start[1] + 150))
     wait_for(lambda: x.geometry(bar)[:2] != (340, 308), what="the bar to move")
     left, top = x.geometry(bar)[:2]
-    assert abs(left - 590) <= 3 and abs(top - 458) <= 3
+    assert abs(left - 590) <= 3 and abs(top - 458) <= 3, x.geometry(bar)
     wait_for(lambda: skylane.settings().get("LF= ") == str(left * 15)
              and skylane.settings().get("TP= ") == str(top * 15), what="the new place in prg.cfg")
     skylane.stop()
