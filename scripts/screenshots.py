@@ -15,7 +15,7 @@ from pathlib import Path
 here = Path(__file__).resolve().parent
 sys.path.insert(0, str(here.parent / "tests" / "e2e"))
 
-from skylane_e2e import MARKER, PrivateBuses, SkyLane, XServer, px, screenshot, wait_for  # noqa: E402
+from skylane_e2e import PrivateBuses, SkyLane, XServer, screenshot, wait_for  # noqa: E402
 
 DESKTOP = 0x3A6EA5  # a classic desktop blue behind the bar
 ROWS = {

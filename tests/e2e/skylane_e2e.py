@@ -5,13 +5,11 @@ through python3-xlib."""
 
 import os
 import shutil
-import signal
 import subprocess
-import tempfile
 import time
 from pathlib import Path
 
-from Xlib import X, Xatom, display as xdisplay
+from Xlib import X, display as xdisplay
 from Xlib.error import XError
 
 TWIPS_PER_PIXEL = 15
@@ -346,6 +344,9 @@ class SkyLane:
         self.runtime.mkdir(mode=0o700, exist_ok=True)
         self.proc = None
         self.log = None
+        # A test that asks for a session option sets this; any other call
+        # to logind is a fault.
+        self.expects_logind = False
 
     # --- the program ----------------------------------------------------
     def env(self, extra=None):

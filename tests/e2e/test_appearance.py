@@ -56,7 +56,6 @@ def test_caption_colour_from_the_colour_dialog(skylane):
 
 
 def test_match_borders_and_desktop(skylane):
-    x = skylane.x
     skylane.start()
     choose(skylane, 1, 3)  # Background > Match Borders (the button face)
     wait_for(lambda: bar_background(skylane) != (0, 0, 0), what="the bar in the button face colour")

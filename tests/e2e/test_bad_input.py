@@ -8,7 +8,7 @@ import time
 
 import pytest
 
-from skylane_e2e import MARKER, stays, wait_for
+from skylane_e2e import MARKER, stays
 
 HANDLE = (405 + 180, 110 + 120)
 

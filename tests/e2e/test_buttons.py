@@ -5,7 +5,7 @@ import os
 import signal
 import time
 
-from skylane_e2e import px, stays, wait_for
+from skylane_e2e import stays, wait_for
 
 RECORDER = """#!/bin/sh
 {{ printf '%s\\n' "$0" "$#"; for a in "$@"; do printf '%s\\n' "$a"; done; pwd; }} > "{out}.part"
@@ -78,7 +78,6 @@ def test_right_click_gives_a_button_a_program_through_the_file_dialog(skylane):
     skylane.write_category("Inet", ["/bin/true", "/bin/false"])
     skylane.start()
     bx, by = skylane.button_point(2)
-    before_icon = x.pixels(bx - 8, by - 8, 16, 16)
     x.click(bx, by, 3)
     # A button with a program asks first.
     box = skylane.wait_window("Lock Protection")

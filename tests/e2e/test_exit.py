@@ -9,8 +9,6 @@ OPTIONS = {"Normal Shutdown": 0, "Reboot": 1, "Log Off": 2, "Forced Shutdown": 3
 
 
 def open_exit_dialog(skylane, extra_env=None):
-    skylane.config.mkdir(exist_ok=True)
-    skylane.cfg("prg.cfg")
     skylane.start(extra_env)
     # The Exit category: the last of the Type menu.
     skylane.open_menu()

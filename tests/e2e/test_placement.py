@@ -2,7 +2,7 @@
 
 import time
 
-from skylane_e2e import px, wait_for
+from skylane_e2e import wait_for
 
 HANDLE = (405 + 180, 110 + 120)
 LIGHT = (60 + 90, 160 + 90)
