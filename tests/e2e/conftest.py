@@ -50,3 +50,7 @@ def skylane(xserver, buses, tmp_path):
     app.stop()
     assert app.expects_logind or buses.logind_calls() == [], \
         "the program reached logind unasked"
+    # A sanitizer build reports what it found in the program's output.
+    output = app.output()
+    for finding in ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:"):
+        assert finding not in output, output[-4000:]

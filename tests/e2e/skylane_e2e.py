@@ -363,6 +363,11 @@ class SkyLane:
             "QT_ACCESSIBILITY": "0",
             "NO_AT_BRIDGE": "1",
         }
+        # A sanitizer build's options pass through; nothing else of the
+        # caller's environment does.
+        for key in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"):
+            if key in os.environ:
+                env[key] = os.environ[key]
         env.update(self.buses.env())
         env.update(extra or {})
         return env
