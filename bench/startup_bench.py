@@ -5,11 +5,13 @@ Starts its own Xvfb with openbox and a private session D-Bus bus, then runs,
 interleaved, the bar from a fresh copy of the program folder (first run: no
 config/runs.cfg; later run: the marker present, so the start-up window closes
 by itself after 2 s) and bench/bare_window (a frameless QWidget of the bar's
-size, the floor for any Qt program here). For each run it measures the time
-from exec to the MapNotify of the window (an X event, no polling) and the
-proportional set size (PSS) once the program has settled. Finally it leaves
+size, the floor for any Qt program here; "bare + label" adds one text label,
+that is the font set-up). For each run it measures the time from exec to the
+MapNotify of the window (an X event, no polling) and the proportional set size
+(PSS) once the program has settled. Finally it leaves
 one bar (later run) and one bare window idle side by side and reports their
-CPU time and context switches over the idle period.
+CPU time and the context switches of each thread over the idle period, and
+over as long again after it.
 
     bench/startup_bench.py [--build build] [--runs 20] [--idle 60] [--display :80]
 """
@@ -110,25 +112,40 @@ class Desktop:
                     # Top-level windows are reparented into frames before they
                     # map; watching the window itself sees its own MapNotify.
                     e.window.change_attributes(event_mask=X.StructureNotifyMask)
-                    attrs = e.window.get_attributes()
-                    if attrs and attrs.map_state == X.IsViewable and self._matches(e.window, pid, bar):
+                    try:
+                        viewable = e.window.get_attributes().map_state == X.IsViewable
+                    except xerror.XError:
+                        continue  # gone already (a previous run's window)
+                    if viewable and self._matches(e.window, pid, bar):
                         return now
                 elif e.type == X.MapNotify and e.event == e.window and self._matches(e.window, pid, bar):
                     return now
         sys.exit(f"no window of pid {pid} was mapped")
 
 
+def thread_switches(pid):
+    """Context switches (voluntary + involuntary) of each live thread, by name and id."""
+    switches = {}
+    for task in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{task}/comm") as f:
+                name = f.read().strip()
+            count = 0
+            with open(f"/proc/{pid}/task/{task}/status") as f:
+                for line in f:
+                    if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
+                        count += int(line.split()[1])
+            switches[(task, name)] = count
+        except FileNotFoundError:
+            pass  # ended meanwhile
+    return switches
+
+
 def proc_fields(pid):
-    """CPU seconds (all threads), context switches (all threads), PSS and RSS in KiB."""
+    """CPU seconds (all threads, ended ones included), PSS and RSS in KiB."""
     with open(f"/proc/{pid}/stat") as f:
         fields = f.read().rsplit(")", 1)[1].split()
     cpu = (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
-    switches = 0
-    for task in os.listdir(f"/proc/{pid}/task"):
-        with open(f"/proc/{pid}/task/{task}/status") as f:
-            for line in f:
-                if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
-                    switches += int(line.split()[1])
     pss = rss = 0
     with open(f"/proc/{pid}/smaps_rollup") as f:
         for line in f:
@@ -136,7 +153,23 @@ def proc_fields(pid):
                 pss = int(line.split()[1])
             elif line.startswith("Rss:"):
                 rss = int(line.split()[1])
-    return cpu, switches, pss, rss
+    return cpu, pss, rss
+
+
+def idle_report(label, pid, seconds_from, seconds_to, cpu_before, threads_before, cpu_after, threads_after):
+    """One line per program: CPU and wake-ups between two samples."""
+    woke = {}
+    for key, count in threads_after.items():
+        delta = count - threads_before.get(key, 0)
+        if delta:
+            woke[key[1]] = woke.get(key[1], 0) + delta
+    ended = [key[1] for key in threads_before if key not in threads_after]
+    total = sum(woke.values())
+    detail = ", ".join(f"{name} {n}" for name, n in sorted(woke.items()))
+    if ended:
+        detail += (", " if detail else "") + "ended: " + ", ".join(ended)
+    print(f"idle {seconds_from:.0f}-{seconds_to:.0f} s after start, {label:4}: CPU {cpu_after - cpu_before:.2f} s "
+          f"(target 0.00), context switches {total} in live threads{' (' + detail + ')' if detail else ''}")
 
 
 class Runner:
@@ -159,8 +192,10 @@ class Runner:
     def start(self, kind):
         """Starts one program; returns (process, seconds to map, folder)."""
         folder = None
-        if kind == "bare":
+        if kind.startswith("bare"):
             argv = [self.bare, str(self.bar_size[0]), str(self.bar_size[1])]
+            if kind == "bare + label":
+                argv.append("Inet")
             cwd = self.desktop.tmp
         else:
             folder, copy = self._fresh_folder(kind == "bar, later run")
@@ -169,7 +204,7 @@ class Runner:
         started = time.monotonic()
         p = subprocess.Popen(argv, cwd=cwd, env=self.desktop.env,
                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        mapped = self.desktop.wait_for_map(p.pid, kind != "bare")
+        mapped = self.desktop.wait_for_map(p.pid, not kind.startswith("bare"))
         return p, mapped - started, folder
 
     @staticmethod
@@ -222,16 +257,16 @@ def main():
     try:
         runner = Runner(desktop, os.path.abspath(args.build))
         runner.warm_up()
-        kinds = ["bare", "bar, later run", "bar, first run"]
+        kinds = ["bare", "bar, later run", "bar, first run", "bare + label"]
         times = {k: [] for k in kinds}
         pss = {k: [] for k in kinds}
         rss = {k: [] for k in kinds}
         for i in range(args.runs):
             # Rotated, so that no kind always follows the same one.
-            for kind in kinds[i % 3:] + kinds[:i % 3]:
+            for kind in kinds[i % len(kinds):] + kinds[:i % len(kinds)]:
                 p, seconds, folder = runner.start(kind)
                 time.sleep(args.settle)
-                _, _, kib, rkib = proc_fields(p.pid)
+                _, kib, rkib = proc_fields(p.pid)
                 runner.stop(p, folder)
                 times[kind].append(seconds * 1000)
                 pss[kind].append(kib)
@@ -244,27 +279,30 @@ def main():
             t = times[kind]
             print(f"{kind:16} {statistics.median(t):9.1f} ms {min(t):7.1f} {max(t):7.1f} "
                   f"{statistics.median(pss[kind]):7.0f} KiB {statistics.median(rss[kind]):7.0f} KiB")
-        base_t = statistics.median(times["bare"])
-        base_m = statistics.median(pss["bare"])
-        for kind in kinds[1:]:
-            print(f"ratio {kind}: start {statistics.median(times[kind]) / base_t:.2f} x bare (target <= 1.25), "
-                  f"PSS {statistics.median(pss[kind]) / base_m:.2f} x bare (target <= 1.2)")
+        for base in ("bare", "bare + label"):
+            base_t = statistics.median(times[base])
+            base_m = statistics.median(pss[base])
+            for kind in kinds:
+                if kind.startswith("bar,") or (base == "bare" and kind == "bare + label"):
+                    print(f"ratio {kind} / {base}: start {statistics.median(times[kind]) / base_t:.2f} "
+                          f"(target <= 1.25), PSS {statistics.median(pss[kind]) / base_m:.2f} (target <= 1.2)")
 
-        # Idle: both side by side, measured from 5 s after the map (the
-        # start-up window of a later run closes itself at 2 s) for args.idle.
+        # Idle: both side by side, from 5 s after the map (the start-up
+        # window of a later run closes itself at 2 s) for args.idle seconds,
+        # then for as long again: the steady state.
         bar, _, folder = runner.start("bar, later run")
         bare, _, _ = runner.start("bare")
-        time.sleep(5)
-        before = {n: proc_fields(p.pid) for n, p in (("bar", bar), ("bare", bare))}
-        time.sleep(args.idle)
-        after = {n: proc_fields(p.pid) for n, p in (("bar", bar), ("bare", bare))}
+        programs = (("bar", bar), ("bare", bare))
+        samples = []
+        for wait in (5, args.idle, args.idle):
+            time.sleep(wait)
+            samples.append({n: (proc_fields(p.pid)[0], thread_switches(p.pid)) for n, p in programs})
         runner.stop(bar, folder)
         runner.stop(bare, None)
-        for name in ("bar", "bare"):
-            cpu = after[name][0] - before[name][0]
-            switches = after[name][1] - before[name][1]
-            print(f"idle {args.idle:.0f} s, {name:4}: CPU {cpu:.2f} s (target 0.00), "
-                  f"context switches {switches} (all threads)")
+        for first, (start_s, end_s) in ((0, (5, 5 + args.idle)), (1, (5 + args.idle, 5 + 2 * args.idle))):
+            for name, p in programs:
+                before, after = samples[first][name], samples[first + 1][name]
+                idle_report(name, p.pid, start_s, end_s, before[0], before[1], after[0], after[1])
         print(f"load average after {os.getloadavg()[0]:.2f}")
     finally:
         desktop.close()
