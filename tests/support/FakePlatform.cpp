@@ -88,7 +88,7 @@ QIcon FakeIcons::smallIcon(const QByteArray &programPath, bool &found)
     ++queries;
     // By the path's bytes, as the program's own lookup does.
     struct stat st {};
-    found = !programPath.isEmpty() && ::stat(programPath.constData(), &st) == 0 && S_ISREG(st.st_mode);
+    found = !programPath.isEmpty() && !programPath.contains('\0') && ::stat(programPath.constData(), &st) == 0 && S_ISREG(st.st_mode);
     return found ? QIcon(QStringLiteral(":/icons/program.svg")) : QIcon();
 }
 

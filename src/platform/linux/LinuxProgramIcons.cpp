@@ -73,8 +73,11 @@ LinuxProgramIcons::LinuxProgramIcons(QStringList applicationFolders) : m_entries
 QIcon LinuxProgramIcons::smallIcon(const QByteArray &programPath, bool &found)
 {
     found = false;
+    // A path with a NUL names no file (the system would stop reading it
+    // there, at a file the program could never be started from).
     struct stat st {};
-    if (programPath.isEmpty() || ::stat(programPath.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (programPath.isEmpty() || programPath.contains('\0') || ::stat(programPath.constData(), &st) != 0
+        || !S_ISREG(st.st_mode))
         return {};
     found = true;
 
