@@ -52,8 +52,8 @@ def _free_display(numbers):
 
 def display_numbers():
     """The display numbers this run may use: SKYLANE_E2E_DISPLAYS="70-79"."""
-    spec = os.environ.get("SKYLANE_E2E_DISPLAYS", "90-199")
-    first, _, last = spec.partition("-")
+    wanted = os.environ.get("SKYLANE_E2E_DISPLAYS", "90-199")
+    first, _, last = wanted.partition("-")
     return range(int(first), int(last or first) + 1)
 
 
