@@ -52,14 +52,6 @@ QImage pictureOf(const QIcon &icon)
 
 QImage programPicture() { return pictureOf(QIcon(QStringLiteral(":/icons/program.svg"))); }
 
-QList<QByteArray> rowPaths(const BarWindow &bar)
-{
-    QList<QByteArray> paths;
-    for (int i = 1; i < bar.command2Count(); ++i)
-        paths << (bar.Command2(i) ? bar.Command2(i)->programPath() : QByteArray("<none>"));
-    return paths;
-}
-
 } // namespace
 
 class TestBuildBar : public QObject {

@@ -50,6 +50,17 @@ def _free_display(numbers):
     raise RuntimeError("no free X display number in %r" % (numbers,))
 
 
+def stop_processes(procs):
+    """Ends helper processes, last started first; a stuck one is killed."""
+    for p in reversed(procs):
+        p.terminate()
+        try:
+            p.wait(5)
+        except subprocess.TimeoutExpired:
+            p.kill()
+            p.wait()
+
+
 def display_numbers():
     """The display numbers this run may use: SKYLANE_E2E_DISPLAYS="70-79"."""
     wanted = os.environ.get("SKYLANE_E2E_DISPLAYS", "90-199")
@@ -100,13 +111,7 @@ class XServer:
             self.dpy.close()
         except Exception:
             pass
-        for p in reversed(self.procs):
-            p.terminate()
-            try:
-                p.wait(5)
-            except subprocess.TimeoutExpired:
-                p.kill()
-                p.wait()
+        stop_processes(self.procs)
 
     # --- X properties and windows -------------------------------------
     def atom(self, name):
@@ -318,13 +323,7 @@ class PrivateBuses:
             self.system.close()
         except Exception:
             pass
-        for p in reversed(self.procs):
-            p.terminate()
-            try:
-                p.wait(5)
-            except subprocess.TimeoutExpired:
-                p.kill()
-                p.wait()
+        stop_processes(self.procs)
 
 
 class SkyLane:

@@ -50,14 +50,6 @@ QByteArray bytes(const char (&literal)[N])
     return QByteArray(literal, N - 1);
 }
 
-QList<QByteArray> rowPaths(const BarWindow &bar)
-{
-    QList<QByteArray> paths;
-    for (int i = 1; i < bar.command2Count(); ++i)
-        paths << (bar.Command2(i) ? bar.Command2(i)->programPath() : QByteArray("<none>"));
-    return paths;
-}
-
 } // namespace
 
 // Files no editor would write, read by the real readers at start: the bar

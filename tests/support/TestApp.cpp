@@ -54,4 +54,12 @@ BarWindow &TestApp::bar()
     return create().bar();
 }
 
+QList<QByteArray> rowPaths(const BarWindow &bar)
+{
+    QList<QByteArray> paths;
+    for (int i = 1; i < bar.command2Count(); ++i)
+        paths << (bar.Command2(i) ? bar.Command2(i)->programPath() : QByteArray("<none>"));
+    return paths;
+}
+
 } // namespace skylane::test

@@ -4,6 +4,7 @@
 #include "support/FakePlatform.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -35,5 +36,8 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<SkyLaneApp> m_app;
 };
+
+// The program paths of buttons 1 onwards, "<none>" for a gap in the array.
+QList<QByteArray> rowPaths(const BarWindow &bar);
 
 } // namespace skylane::test
