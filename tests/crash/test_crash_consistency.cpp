@@ -78,10 +78,11 @@ void TestCrashConsistency::killedRewritesLeaveOldOrNewContent()
     QVERIFY(landed[0][0] + landed[0][1] > 0);
     QVERIFY(landed[1][0] + landed[1][1] > 0);
 
-    // QSaveFile writes into an unnamed file and names it only to rename it
-    // over the old one; a kill in that instant leaves the named copy, a
-    // whole one, beside the file. Those may be found, rarely, and nothing
-    // else may.
+    // A kill in the middle of a rewrite may leave QSaveFile's temporary copy
+    // beside the file: on file systems with O_TMPFILE only in the instant
+    // between naming it and renaming it, elsewhere for the whole write. The
+    // driver rewrites one file at a time, so each kill leaves one copy at
+    // most; how many kills hit that window depends on the machine's speed.
     const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
     qInfo("files left: %s", qPrintable(files.join(QLatin1String(", "))));
     QVERIFY(files.contains("Inet.cfg") && files.contains("prg.cfg"));
@@ -93,7 +94,7 @@ void TestCrashConsistency::killedRewritesLeaveOldOrNewContent()
         QVERIFY2(saveFileCopy.match(name).hasMatch(), qPrintable("unexpected file " + name));
         ++copies;
     }
-    QVERIFY2(copies <= kKills / 20, qPrintable(QString::number(copies) + " copies left by the kills"));
+    QVERIFY2(copies <= kKills, qPrintable(QString::number(copies) + " copies left by the kills"));
 }
 
 QTEST_GUILESS_MAIN(TestCrashConsistency)
