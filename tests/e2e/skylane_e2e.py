@@ -224,12 +224,6 @@ class XServer:
         self.move_to(x, y)
         self.xdotool("click", button)
 
-    def press_release(self, x, y, button=1):
-        self.move_to(x, y)
-        self.xdotool("mousedown", button)
-        time.sleep(0.05)
-        self.xdotool("mouseup", button)
-
     def drag(self, start, end, button=1, steps=10):
         self.move_to(*start)
         self.xdotool("mousedown", button)
@@ -518,14 +512,6 @@ class SkyLane:
                 found.append(w)
         return found
 
-    def choose_menu(self, *path):
-        """Walks the popup menu by its captions' first letters and Enter."""
-        self.open_menu()
-        time.sleep(0.2)
-        for caption in path:
-            self.x.key(*MENU_KEYS[caption])
-            time.sleep(0.15)
-
     # --- files ----------------------------------------------------------------
     def cfg(self, name):
         return self.config / name
@@ -543,14 +529,6 @@ class SkyLane:
             if len(line) >= 4:
                 values.setdefault(line[:4].decode("latin-1"), line[4:].decode("latin-1"))
         return values
-
-
-# Keys that choose a command of the popup menu from the item above it.
-MENU_KEYS = {
-    "Background": ["Down", "Right"],
-    "Font": ["Down", "Down", "Right"],
-    "Type": ["Down", "Down", "Down", "Down", "Right"],
-}
 
 
 def screenshot(x, path, geometry=None):
