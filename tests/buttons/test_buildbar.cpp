@@ -4,14 +4,10 @@
 #include "platform/TextFile.h"
 #include "support/TestApp.h"
 
-#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QPointer>
 #include <QTest>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 using namespace skylane;
 using namespace skylane::test;
@@ -23,27 +19,6 @@ QByteArray inFolder(const TestApp &t, QByteArray text)
 {
     return text.replace('@', QFile::encodeName(t.path(QString())).chopped(1));
 }
-
-// Program files created by their bytes, so that a name the locale cannot
-// decode is exact; removed the same way, which the temporary folder cannot.
-class Programs {
-public:
-    ~Programs()
-    {
-        for (const QByteArray &path : std::as_const(m_paths))
-            ::unlink(path.constData());
-    }
-    void create(const QByteArray &path)
-    {
-        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0755);
-        QVERIFY2(fd >= 0, path.constData());
-        ::close(fd);
-        m_paths << path;
-    }
-
-private:
-    QList<QByteArray> m_paths;
-};
 
 QImage pictureOf(const QIcon &icon)
 {
@@ -59,8 +34,6 @@ class TestBuildBar : public QObject {
 private slots:
     void rowFromFile_data();
     void rowFromFile();
-    void geometryOfThreeButtons();
-    void missingProgramKeepsItsLine();
     void blankPictureMissing();
     void switchingRemovesOldButtonsAtOnce();
     void buttonRebuildingItsOwnRow();
@@ -70,6 +43,7 @@ private slots:
 
 void TestBuildBar::rowFromFile_data()
 {
+    // Paths named "@/gone..." have no file.
     QTest::addColumn<bool>("fileExists");
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QList<QByteArray>>("paths");
@@ -80,13 +54,14 @@ void TestBuildBar::rowFromFile_data()
                                  << QList<QByteArray>{"@/a", "@/b", "@/c"};
     QTest::newRow("empty middle line") << true << QByteArray("@/a\r\n\r\n@/c\r\n")
                                        << QList<QByteArray>{"@/a", "", "@/c"};
-    QTest::newRow("no final CR LF") << true << QByteArray("@/a\r\n@/b")
-                                    << QList<QByteArray>{"@/a", "@/b"};
+    QTest::newRow("no final CR LF") << true << QByteArray("@/a\r\n@/b") << QList<QByteArray>{"@/a", "@/b"};
     QTest::newRow("only an empty line") << true << QByteArray("\r\n") << QList<QByteArray>{""};
     QTest::newRow("commas and spaces") << true << QByteArray("@/My Program, v2.exe\r\n@/ lead\r\n")
                                        << QList<QByteArray>{"@/My Program, v2.exe", "@/ lead"};
     QTest::newRow("non-UTF-8 bytes") << true << QByteArray("@/caf\xe9\r\n@/\xff\xfe\r\n")
                                      << QList<QByteArray>{"@/caf\xe9", "@/\xff\xfe"};
+    QTest::newRow("missing program keeps its line") << true << QByteArray("@/gone\r\n@/present\r\n")
+                                                    << QList<QByteArray>{"@/gone", "@/present"};
 }
 
 void TestBuildBar::rowFromFile()
@@ -95,11 +70,10 @@ void TestBuildBar::rowFromFile()
     QFETCH(QByteArray, content);
     QFETCH(QList<QByteArray>, paths);
     TestApp t;
-    Programs programs;
     for (QByteArray &p : paths) {
+        if (!p.isEmpty() && !p.startsWith("@/gone"))
+            t.writeProgram(p.mid(2));
         p = inFolder(t, p);
-        if (!p.isEmpty())
-            programs.create(p);
     }
     if (fileExists)
         t.writeFile(QStringLiteral("config/Inet.cfg"), inFolder(t, content));
@@ -107,20 +81,26 @@ void TestBuildBar::rowFromFile()
     BarWindow &bar = t.bar();
 
     QCOMPARE(rowPaths(bar), paths);
+    const int width = 1450 + 345 * (int(paths.size()) - 1);
     QCOMPARE(bar.Label1()->toolTip(), QString::number(paths.size()));
-    QCOMPARE(bar.widthTwips(), 1450 + 345 * (int(paths.size()) - 1));
+    QCOMPARE(bar.widthTwips(), width);
     QCOMPARE(bar.heightTwips(), 375);
+    QCOMPARE(bar.size(), QSize(twipsToPixels(width), twipsToPixels(375)));
+    // The fixed cluster left of the row stays where it was.
+    QCOMPARE(twipsGeometry(bar.Label1()), (TwipsRect{0, 0, 675, 195}));
+    QCOMPARE(twipsGeometry(bar.Image1(0)), (TwipsRect{810, 60, 240, 240}));
     for (int i = 1; i <= paths.size(); ++i) {
         ProgramButton *button = bar.Command2(i);
         QVERIFY(button->isVisible());
-        QCOMPARE(twipsGeometry(button).left, 1110 + 345 * (i - 1));
+        QCOMPARE(twipsGeometry(button), (TwipsRect{1110 + 345 * (i - 1), 10, 325, 315}));
         QCOMPARE(button->toolTip(), QString::fromLocal8Bit(paths.at(i - 1)));
-        // A program shows its icon and an empty line no picture; only a row
-        // read from no line at all shows the blank-button picture.
+        // A program shows its icon, a missing one and an empty line no
+        // picture; only a row read from no line at all shows the blank-button
+        // picture.
         const QByteArray &path = paths.at(i - 1);
-        if (!path.isEmpty())
+        if (!path.isEmpty() && !path.contains("/gone"))
             QCOMPARE(pictureOf(button->icon()), programPicture());
-        else if (content.isEmpty())
+        else if (path.isEmpty() && content.isEmpty())
             QCOMPARE(pictureOf(button->icon()), pictureOf(QIcon(t.path(QStringLiteral("config/1.2.jpg")))));
         else
             QVERIFY(button->icon().isNull());
@@ -132,54 +112,12 @@ void TestBuildBar::rowFromFile()
     QCOMPARE(t.readFile(QStringLiteral("config/Inet.cfg")), textfile::joinLines(paths));
 }
 
-void TestBuildBar::geometryOfThreeButtons()
-{
-    TestApp t;
-    t.writeFile(QStringLiteral("config/Inet.cfg"), "\r\n\r\n\r\n");
-    t.start();
-    BarWindow &bar = t.bar();
-    QCOMPARE(twipsGeometry(bar.Command2(1)), (TwipsRect{1110, 10, 325, 315}));
-    QCOMPARE(twipsGeometry(bar.Command2(2)), (TwipsRect{1455, 10, 325, 315}));
-    QCOMPARE(twipsGeometry(bar.Command2(3)), (TwipsRect{1800, 10, 325, 315}));
-    QCOMPARE(bar.widthTwips(), 2140);
-    QCOMPARE(bar.size(), QSize(twipsToPixels(2140), twipsToPixels(375)));
-    // The fixed cluster left of the row stays where it was.
-    QCOMPARE(twipsGeometry(bar.Label1()), (TwipsRect{0, 0, 675, 195}));
-    QCOMPARE(twipsGeometry(bar.Image1(0)), (TwipsRect{810, 60, 240, 240}));
-}
-
-void TestBuildBar::missingProgramKeepsItsLine()
-{
-    TestApp t;
-    Programs programs;
-    const QByteArray present = inFolder(t, "@/present");
-    const QByteArray gone = inFolder(t, "@/uninstalled");
-    programs.create(present);
-    const QByteArray content = gone + "\r\n" + present + "\r\n";
-    t.writeFile(QStringLiteral("config/Inet.cfg"), content);
-    t.start();
-    BarWindow &bar = t.bar();
-
-    ProgramButton *missing = bar.Command2(1);
-    QVERIFY(missing->icon().isNull());
-    QCOMPARE(missing->programPath(), gone);
-    QCOMPARE(missing->toolTip(), QString::fromLocal8Bit(gone));
-    QCOMPARE(pictureOf(bar.Command2(2)->icon()), programPicture());
-    QCOMPARE(bar.Label1()->toolTip(), QString("2"));
-
-    QVERIFY(rewriteCategoryFile(bar, t.app().paths()));
-    QCOMPARE(t.readFile(QStringLiteral("config/Inet.cfg")), content);
-}
-
 void TestBuildBar::blankPictureMissing()
 {
     // Without the blank-button picture button 1 of an empty row shows
     // nothing, never the icon of the row before.
     TestApp t;
-    Programs programs;
-    const QByteArray program = inFolder(t, "@/prog");
-    programs.create(program);
-    t.writeFile(QStringLiteral("config/Inet.cfg"), program + "\r\n");
+    t.writeFile(QStringLiteral("config/Inet.cfg"), t.writeProgram("prog") + "\r\n");
     t.start();
     BarWindow &bar = t.bar();
     QVERIFY(!bar.Command2(1)->icon().isNull());
@@ -248,20 +186,16 @@ void TestBuildBar::rowStopsAtHighestIndex()
 
 void TestBuildBar::loadSequenceBuildsInet()
 {
+    // Nothing is built before the start, which shows Inet (not the table's
+    // first category).
     TestApp t;
-    t.writeFile(QStringLiteral("config/prg.cfg"), "LF= 300\r\nTP= 450\r\n");
     t.writeFile(QStringLiteral("config/Inet.cfg"), "\r\n\r\n");
     t.writeFile(QStringLiteral("config/Aud.cfg"), "\r\n\r\n\r\n\r\n");
-    t.create();
-    QCOMPARE(t.bar().Label1()->toolTip(), QString()); // nothing built before start
+    QCOMPARE(t.create().bar().Label1()->toolTip(), QString());
     t.start();
-    BarWindow &bar = t.bar();
-    QVERIFY(bar.isVisible());
-    QCOMPARE(bar.leftTwips(), 300.0);
-    QVERIFY(t.fakes.windows->isTopmost(&bar));
-    QCOMPARE(bar.Label1()->text(), QString("Inet"));
-    QCOMPARE(bar.Label1()->toolTip(), QString("2"));
-    QCOMPARE(bar.command2Count(), 3);
+    QCOMPARE(t.bar().Label1()->text(), QString("Inet"));
+    QCOMPARE(t.bar().Label1()->toolTip(), QString("2"));
+    QCOMPARE(t.bar().command2Count(), 3);
 }
 
 QTEST_MAIN(TestBuildBar)

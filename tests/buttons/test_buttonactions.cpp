@@ -4,7 +4,6 @@
 #include "platform/TextFile.h"
 #include "support/TestApp.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -13,29 +12,36 @@ using namespace skylane::test;
 
 namespace {
 
-// A program file the tests can start: a script, executable.
-QByteArray makeProgram(TestApp &t, const QString &relative)
-{
-    const QString path = t.path(relative);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly)) {
-        f.write("#!/bin/sh\nexit 0\n");
-        f.close();
-    }
-    f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    return QFile::encodeName(path);
-}
-
 void release(QWidget *w, Qt::MouseButton button)
 {
     QTest::mousePress(w, button);
     QTest::mouseRelease(w, button);
 }
 
-QByteArrayList categoryLines(TestApp &t, const QString &category)
+Qt::MouseButton buttonOf(QChar letter)
+{
+    return letter == 'L' ? Qt::LeftButton : letter == 'R' ? Qt::RightButton : Qt::MiddleButton;
+}
+
+QByteArrayList categoryLines(TestApp &t, const QString &category = QStringLiteral("Inet"))
 {
     return textfile::readLines(t.path("config/" + category + ".cfg")).value_or(QByteArrayList{"<none>"});
+}
+
+// Test data names programs as "%name": replaced by the full path of an
+// executable script bin/name (created), "%%name" by that path with no file.
+QByteArray expand(TestApp &t, QByteArray line)
+{
+    if (line.startsWith("%%"))
+        return QFile::encodeName(t.path("bin/")) + line.mid(2);
+    return line.startsWith('%') ? t.writeProgram("bin/" + line.mid(1)) : line;
+}
+
+QByteArrayList expand(TestApp &t, QByteArrayList lines)
+{
+    for (QByteArray &line : lines)
+        line = expand(t, line);
+    return lines;
 }
 
 } // namespace
@@ -43,217 +49,190 @@ QByteArrayList categoryLines(TestApp &t, const QString &category)
 class TestButtonActions : public QObject {
     Q_OBJECT
 private slots:
-    void launching_data();
-    void launching();
-    void keyboardDoesNothing();
-    void reassignBlankButtonAsksNothing();
-    void reassignAnswerNoOrCancel_data();
-    void reassignAnswerNoOrCancel();
-    void reassignDialogCancelled();
-    void reassignNotAProgram();
-    void reassignRewritesEveryLine();
-    void exitCategory_data();
-    void exitCategory();
+    void releaseOnAButton_data();
+    void releaseOnAButton();
+    void reassign_data();
+    void reassign();
     void addRemoveStateMachine_data();
     void addRemoveStateMachine();
     void addAndRemoveFollowTheFile();
-    void limits();
-    void exitCategoryIgnoresImages();
 };
 
-void TestButtonActions::launching_data()
+void TestButtonActions::releaseOnAButton_data()
 {
-    QTest::addColumn<QString>("line"); // %P names the real program
-    QTest::addColumn<int>("button");
-    QTest::addColumn<bool>("started");
-    QTest::newRow("left on a program") << "%P" << int(Qt::LeftButton) << true;
-    QTest::newRow("left on a blank button") << "" << int(Qt::LeftButton) << false;
-    QTest::newRow("left on a missing program") << "/no/such/program" << int(Qt::LeftButton) << false;
-    QTest::newRow("middle on a program") << "%P" << int(Qt::MiddleButton) << false;
-}
-
-void TestButtonActions::launching()
-{
-    QFETCH(QString, line);
-    QFETCH(int, button);
-    QFETCH(bool, started);
-    TestApp t;
-    const QByteArray program = makeProgram(t, "My Programs/run me, now.sh");
-    QByteArray entry = line.toUtf8();
-    entry.replace("%P", program);
-    t.writeFile("config/Inet.cfg", "/no/such/first\r\n" + entry + "\r\n");
-    t.start();
-    release(t.bar().Command2(2), Qt::MouseButton(button));
-    QCOMPARE(t.fakes.launcher->started, started ? QByteArrayList{program} : QByteArrayList{});
-    QVERIFY(t.fakes.dialogs->calls.isEmpty());
-}
-
-void TestButtonActions::keyboardDoesNothing()
-{
-    TestApp t;
-    const QByteArray program = makeProgram(t, "prog");
-    t.writeFile("config/Inet.cfg", program + "\r\n");
-    t.start();
-    ProgramButton *b = t.bar().Command2(1);
-    QTest::keyClick(b, Qt::Key_Space);
-    QTest::keyClick(b, Qt::Key_Return);
-    b->click(); // an activation that is not a mouse release
-    QVERIFY(t.fakes.launcher->started.isEmpty());
-    release(b, Qt::LeftButton);
-    QCOMPARE(t.fakes.launcher->started.size(), 1);
-}
-
-void TestButtonActions::reassignBlankButtonAsksNothing()
-{
-    TestApp t;
-    const QByteArray program = makeProgram(t, "bin/tool");
-    t.start();
-    t.fakes.dialogs->openAnswers.push_back(QFile::decodeName(program));
-    release(t.bar().Command2(1), Qt::RightButton);
-    QCOMPARE(t.fakes.dialogs->calls, QStringList{"open"});
-    QCOMPARE(t.fakes.dialogs->lastInitialPath, QString());
-    QCOMPARE(t.fakes.dialogs->lastFileName, QString("*.exe"));
-    QCOMPARE(t.bar().Command2(1)->programPath(), program);
-    QCOMPARE(t.bar().Command2(1)->toolTip(), QFile::decodeName(program));
-    QVERIFY(!t.bar().Command2(1)->icon().isNull());
-    QCOMPARE(categoryLines(t, "Inet"), QByteArrayList{program});
-    QVERIFY(t.fakes.launcher->started.isEmpty()); // a right release never starts
-}
-
-void TestButtonActions::reassignAnswerNoOrCancel_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::newRow("No") << int(MessageAnswer::No);
-    QTest::newRow("Cancel") << int(MessageAnswer::Cancel);
-}
-
-void TestButtonActions::reassignAnswerNoOrCancel()
-{
-    QFETCH(int, answer);
-    TestApp t;
-    const QByteArray program = makeProgram(t, "bin/old");
-    const QByteArray file = program + "\r\n";
-    t.writeFile("config/Inet.cfg", file);
-    t.start();
-    t.fakes.dialogs->messageAnswers.push_back(MessageAnswer(answer));
-    t.fakes.dialogs->openAnswers.push_back(QFile::decodeName(makeProgram(t, "bin/new")));
-    release(t.bar().Command2(1), Qt::RightButton);
-    QCOMPARE(t.fakes.dialogs->calls, QStringList{"message"});
-    QCOMPARE(t.fakes.dialogs->lastMessageTitle, QString("Lock Protection"));
-    QCOMPARE(t.fakes.dialogs->lastMessageText, QString("Are you sure you want to change the application?"));
-    QCOMPARE(t.bar().Command2(1)->programPath(), program);
-    QCOMPARE(t.readFile("config/Inet.cfg"), file);
-}
-
-void TestButtonActions::reassignDialogCancelled()
-{
-    TestApp t;
-    const QByteArray program = makeProgram(t, "bin/old");
-    t.writeFile("config/Inet.cfg", program + "\r\n");
-    t.start();
-    ProgramButton *b = t.bar().Command2(1);
-    const qint64 before = b->icon().cacheKey();
-    t.fakes.dialogs->messageAnswers.push_back(MessageAnswer::Yes);
-    release(b, Qt::RightButton);
-    QCOMPARE(t.fakes.dialogs->calls, (QStringList{"message", "open"}));
-    QCOMPARE(t.fakes.dialogs->lastInitialPath, QFile::decodeName(program));
-    QVERIFY(b->icon().cacheKey() != before); // the blank picture now
-    QCOMPARE(b->programPath(), program);
-    QCOMPARE(t.readFile("config/Inet.cfg"), program + "\r\n");
-    release(b, Qt::LeftButton); // still starts its program
-    QCOMPARE(t.fakes.launcher->started, QByteArrayList{program});
-}
-
-void TestButtonActions::reassignNotAProgram()
-{
-    TestApp t;
-    t.writeFile("notes.txt", "text");
-    t.start();
-    t.fakes.dialogs->openAnswers.push_back(t.path("notes.txt"));
-    release(t.bar().Command2(1), Qt::RightButton);
-    QCOMPARE(t.bar().Command2(1)->programPath(), QByteArray());
-    QVERIFY(!t.exists("config/Inet.cfg"));
-}
-
-void TestButtonActions::reassignRewritesEveryLine()
-{
-    TestApp t;
-    const QByteArray a = makeProgram(t, "bin/a"), b = makeProgram(t, "bin/b");
-    const QByteArray gone = "/mnt/unplugged/\xe9" "diteur";
-    t.writeFile("config/Inet.cfg", a + "\r\n\r\n" + b + "\r\n" + gone + "\r\n\r\n");
-    t.start();
-    const QByteArray chosen = makeProgram(t, "bin/new one");
-    t.fakes.dialogs->messageAnswers.push_back(MessageAnswer::Yes);
-    t.fakes.dialogs->openAnswers.push_back(QFile::decodeName(chosen));
-    release(t.bar().Command2(3), Qt::RightButton);
-    QCOMPARE(categoryLines(t, "Inet"), (QByteArrayList{a, "", chosen, gone, ""}));
-}
-
-void TestButtonActions::exitCategory_data()
-{
-    QTest::addColumn<bool>("withProgram");
+    // Button 2 of a row in `category` holds `line`; button 0 stands for the
+    // keyboard (space, return) and an activation that is no mouse release.
+    QTest::addColumn<QString>("category");
+    QTest::addColumn<QByteArray>("line");
     QTest::addColumn<int>("button");
     QTest::addColumn<QStringList>("dialogs");
     QTest::addColumn<bool>("started");
-    QTest::newRow("left, program") << true << int(Qt::LeftButton) << QStringList{} << true;
-    QTest::newRow("right, program") << true << int(Qt::RightButton) << QStringList{"message"} << false;
-    QTest::newRow("left, blank") << false << int(Qt::LeftButton) << QStringList{} << false;
-    QTest::newRow("middle, blank") << false << int(Qt::MiddleButton) << QStringList{} << false;
-    QTest::newRow("right, blank") << false << int(Qt::RightButton) << QStringList{"open"} << false;
+    const QStringList none;
+    const int left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;
+    QTest::newRow("left on a program") << "Inet" << QByteArray("%run me, now.sh") << left << none << true;
+    QTest::newRow("left on a blank button") << "Inet" << QByteArray() << left << none << false;
+    QTest::newRow("left on a missing program") << "Inet" << QByteArray("%%gone") << left << none << false;
+    QTest::newRow("middle on a program") << "Inet" << QByteArray("%prog") << middle << none << false;
+    QTest::newRow("keyboard on a program") << "Inet" << QByteArray("%prog") << 0 << none << false;
+    // The Exit row shows the exit dialog, then acts as any row.
+    QTest::newRow("Exit, left, program") << "Exit" << QByteArray("%p") << left << none << true;
+    QTest::newRow("Exit, right, program") << "Exit" << QByteArray("%p") << right << QStringList{"message"} << false;
+    QTest::newRow("Exit, left, blank") << "Exit" << QByteArray() << left << none << false;
+    QTest::newRow("Exit, middle, blank") << "Exit" << QByteArray() << middle << none << false;
+    QTest::newRow("Exit, right, blank") << "Exit" << QByteArray() << right << QStringList{"open"} << false;
 }
 
-void TestButtonActions::exitCategory()
+void TestButtonActions::releaseOnAButton()
 {
-    QFETCH(bool, withProgram);
+    QFETCH(QString, category);
+    QFETCH(QByteArray, line);
     QFETCH(int, button);
     QFETCH(QStringList, dialogs);
     QFETCH(bool, started);
     TestApp t;
-    const QByteArray program = makeProgram(t, "bin/p");
-    t.writeFile("config/Exit.cfg", withProgram ? program + "\r\n" : QByteArray("\r\n"));
+    const QByteArray program = expand(t, line);
+    t.writeFile("config/" + category + ".cfg", "/no/such/first\r\n" + program + "\r\n");
     t.start();
-    t.bar().menus().mnuExit->trigger();
-    QCOMPARE(t.bar().Label1()->text(), QString("Exit"));
+    if (category == "Exit")
+        t.bar().menus().mnuExit->trigger();
+    QCOMPARE(t.bar().Label1()->text(), category);
     QVERIFY(!t.app().exitDialogShown());
-    release(t.bar().Command2(1), Qt::MouseButton(button));
-    QVERIFY(t.app().exitDialogShown());
+    ProgramButton *b = t.bar().Command2(2);
+    if (button == 0) {
+        QTest::keyClick(b, Qt::Key_Space);
+        QTest::keyClick(b, Qt::Key_Return);
+        b->click();
+    } else {
+        release(b, Qt::MouseButton(button));
+    }
+    QCOMPARE(t.app().exitDialogShown(), category == "Exit");
     QCOMPARE(t.fakes.dialogs->calls, dialogs);
-    QCOMPARE(t.fakes.launcher->started.size(), started ? 1 : 0);
+    QCOMPARE(t.fakes.launcher->started, started ? QByteArrayList{program} : QByteArrayList{});
+}
+
+void TestButtonActions::reassign_data()
+{
+    // A right release on button 3 of the row `lines`; the question answered
+    // with `answer` (if asked), the file dialog with `chosen` ("" cancels).
+    // Then: the dialogs asked, the button's program and the file's lines.
+    QTest::addColumn<QByteArrayList>("lines");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QByteArray>("chosen");
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<QByteArray>("program");
+    QTest::addColumn<QByteArrayList>("file"); // {"<none>"}: no file written
+    QTest::addColumn<bool>("newIcon");
+    const QByteArray gone = "/mnt/unplugged/\xe9" "diteur";
+    const QByteArrayList row{"%a", "", "%old", gone, ""};
+    const int yes = int(MessageAnswer::Yes);
+    QTest::newRow("blank button asks nothing")
+        << QByteArrayList{} << yes << QByteArray("%tool") << QStringList{"open"} << QByteArray("%tool")
+        << QByteArrayList{"%tool"} << true;
+    QTest::newRow("No keeps the program") << row << int(MessageAnswer::No) << QByteArray("%new")
+                                          << QStringList{"message"} << QByteArray("%old") << row << false;
+    QTest::newRow("Cancel keeps the program") << row << int(MessageAnswer::Cancel) << QByteArray("%new")
+                                              << QStringList{"message"} << QByteArray("%old") << row << false;
+    QTest::newRow("Yes rewrites every line") << row << yes << QByteArray("%new one") << QStringList{"message", "open"}
+                                             << QByteArray("%new one") << QByteArrayList{"%a", "", "%new one", gone, ""}
+                                             << true;
+    // Cancelled: the blank picture until the row is built again.
+    QTest::newRow("dialog cancelled") << row << yes << QByteArray() << QStringList{"message", "open"}
+                                      << QByteArray("%old") << row << true;
+    QTest::newRow("not a program") << QByteArrayList{} << yes << QByteArray("notes.txt") << QStringList{"open"}
+                                   << QByteArray() << QByteArrayList{"<none>"} << false;
+}
+
+void TestButtonActions::reassign()
+{
+    QFETCH(QByteArrayList, lines);
+    QFETCH(int, answer);
+    QFETCH(QByteArray, chosen);
+    QFETCH(QStringList, asked);
+    QFETCH(QByteArray, program);
+    QFETCH(QByteArrayList, file);
+    QFETCH(bool, newIcon);
+    TestApp t;
+    lines = expand(t, lines);
+    if (!lines.isEmpty())
+        t.writeFile("config/Inet.cfg", textfile::joinLines(lines));
+    t.writeFile("notes.txt", "text"); // not executable
+    t.start();
+    const int index = lines.isEmpty() ? 1 : 3;
+    ProgramButton *b = t.bar().Command2(index);
+    const qint64 icon = b->icon().cacheKey();
+    FakeDialogs &dialogs = *t.fakes.dialogs;
+    dialogs.messageAnswers.push_back(MessageAnswer(answer));
+    if (!chosen.isEmpty())
+        dialogs.openAnswers.push_back(chosen.startsWith('%') ? QFile::decodeName(expand(t, chosen)) : t.path(chosen));
+    release(b, Qt::RightButton);
+
+    QCOMPARE(dialogs.calls, asked);
+    if (asked.first() == "message") {
+        QCOMPARE(dialogs.lastMessageTitle, QString("Lock Protection"));
+        QCOMPARE(dialogs.lastMessageText, QString("Are you sure you want to change the application?"));
+    }
+    if (asked.contains("open")) {
+        QCOMPARE(dialogs.lastInitialPath, QFile::decodeName(lines.value(index - 1)));
+        QCOMPARE(dialogs.lastFileName, QString("*.exe"));
+    }
+    QCOMPARE(b->programPath(), expand(t, program));
+    QCOMPARE(b->toolTip(), QFile::decodeName(b->programPath()));
+    QCOMPARE(categoryLines(t), file == QByteArrayList{"<none>"} ? file : expand(t, file));
+    QCOMPARE(b->icon().cacheKey() != icon && !b->icon().isNull(), newIcon);
+    QVERIFY(t.fakes.launcher->started.isEmpty()); // a right release never starts
+    release(b, Qt::LeftButton);
+    QCOMPARE(t.fakes.launcher->started, program.isEmpty() ? QByteArrayList{} : QByteArrayList{b->programPath()});
 }
 
 void TestButtonActions::addRemoveStateMachine_data()
 {
-    // Releases as "image:button" (image 0 resting, 1 add, 2 remove; button
-    // L, R or M); then the image shown and the button count.
+    // Starting from a row of `initial` blank buttons, releases as
+    // "image:button" (image 0 resting, 1 add, 2 remove; button L, R or M) or
+    // a category to switch to; then the image shown, the button count and
+    // the lines in Inet.cfg.
+    QTest::addColumn<int>("initial");
     QTest::addColumn<QStringList>("releases");
     QTest::addColumn<int>("shown");
     QTest::addColumn<int>("count");
-    QTest::newRow("left arms adding") << QStringList{"0L"} << 1 << 3;
-    QTest::newRow("right arms removal") << QStringList{"0R"} << 2 << 3;
-    QTest::newRow("middle stays resting") << QStringList{"0M"} << 0 << 3;
-    QTest::newRow("add") << QStringList{"0L", "1L"} << 0 << 4;
-    QTest::newRow("add disarmed by right") << QStringList{"0L", "1R"} << 0 << 3;
-    QTest::newRow("add disarmed by middle") << QStringList{"0L", "1M"} << 0 << 3;
-    QTest::newRow("remove") << QStringList{"0R", "2L"} << 0 << 2;
-    QTest::newRow("remove disarmed by right") << QStringList{"0R", "2R"} << 0 << 3;
-    QTest::newRow("add twice") << QStringList{"0L", "1L", "0L", "1L"} << 0 << 5;
-    QTest::newRow("add then remove") << QStringList{"0L", "1L", "0R", "2L"} << 0 << 3;
+    QTest::addColumn<int>("fileLines");
+    QTest::newRow("left arms adding") << 3 << QStringList{"0L"} << 1 << 3 << 3;
+    QTest::newRow("right arms removal") << 3 << QStringList{"0R"} << 2 << 3 << 3;
+    QTest::newRow("middle stays resting") << 3 << QStringList{"0M"} << 0 << 3 << 3;
+    QTest::newRow("add writes nothing") << 3 << QStringList{"0L", "1L"} << 0 << 4 << 3;
+    QTest::newRow("add disarmed by right") << 3 << QStringList{"0L", "1R"} << 0 << 3 << 3;
+    QTest::newRow("add disarmed by middle") << 3 << QStringList{"0L", "1M"} << 0 << 3 << 3;
+    QTest::newRow("remove writes at once") << 3 << QStringList{"0R", "2L"} << 0 << 2 << 2;
+    QTest::newRow("remove disarmed by right") << 3 << QStringList{"0R", "2R"} << 0 << 3 << 3;
+    QTest::newRow("add twice") << 3 << QStringList{"0L", "1L", "0L", "1L"} << 0 << 5 << 3;
+    QTest::newRow("add then remove") << 3 << QStringList{"0L", "1L", "0R", "2L"} << 0 << 3 << 3;
+    QTest::newRow("one button is never removed") << 1 << QStringList{"0R", "2L"} << 0 << 1 << 1;
+    QTest::newRow("no more than a hundred")
+        << ButtonAdder::kMaxButtons << QStringList{"0L", "1L"} << 0 << ButtonAdder::kMaxButtons
+        << ButtonAdder::kMaxButtons;
+    QTest::newRow("Exit row ignores the images") << 3 << QStringList{"0L", "Exit", "1L"} << 1 << 1 << 3;
+    QTest::newRow("armed state survives a switch") << 3 << QStringList{"0L", "Exit", "1L", "Inet", "1L"} << 0 << 4
+                                                   << 3;
 }
 
 void TestButtonActions::addRemoveStateMachine()
 {
+    QFETCH(int, initial);
     QFETCH(QStringList, releases);
     QFETCH(int, shown);
     QFETCH(int, count);
+    QFETCH(int, fileLines);
     TestApp t;
-    t.writeFile("config/Inet.cfg", "\r\n\r\n\r\n");
+    t.writeFile("config/Inet.cfg", QByteArray("\r\n").repeated(initial));
     t.start();
     BarWindow &bar = t.bar();
     for (const QString &r : releases) {
+        if (r.size() > 2) {
+            (r == "Exit" ? bar.menus().mnuExit : bar.menus().mnuInet)->trigger();
+            continue;
+        }
         const int image = r.at(0).digitValue();
-        const Qt::MouseButton b = r.at(1) == 'L' ? Qt::LeftButton : r.at(1) == 'R' ? Qt::RightButton : Qt::MiddleButton;
         QVERIFY2(bar.Image1(image)->isVisible(), qPrintable(r)); // a user can only release on what is shown
-        release(bar.Image1(image), b);
+        release(bar.Image1(image), buttonOf(r.at(1)));
     }
     for (int i = 0; i < 3; ++i)
         QCOMPARE(bar.Image1(i)->isVisible(), i == shown);
@@ -264,72 +243,33 @@ void TestButtonActions::addRemoveStateMachine()
         QCOMPARE(twipsGeometry(bar.Command2(i)), (TwipsRect{1110 + 345 * (i - 1), 10, 325, 315}));
     }
     QVERIFY(!bar.Command2(count + 1));
+    QCOMPARE(categoryLines(t), QByteArrayList(fileLines, QByteArray()));
 }
 
 void TestButtonActions::addAndRemoveFollowTheFile()
 {
     TestApp t;
-    const QByteArray a = makeProgram(t, "bin/a"), d = makeProgram(t, "bin/d");
+    const QByteArray a = t.writeProgram("bin/a"), d = t.writeProgram("bin/d");
     t.writeFile("config/Inet.cfg", a + "\r\n\r\n\r\n" + d + "\r\n");
     t.start();
     BarWindow &bar = t.bar();
-    // Adding writes nothing; a program given to the second new button then
-    // writes an empty line for the first.
-    release(bar.Image1(0), Qt::LeftButton);
-    release(bar.Image1(1), Qt::LeftButton);
-    release(bar.Image1(0), Qt::LeftButton);
-    release(bar.Image1(1), Qt::LeftButton);
-    QCOMPARE(categoryLines(t, "Inet").size(), 4);
-    const QByteArray chosen = makeProgram(t, "bin/f");
+    // A program given to the second new button writes an empty line for the
+    // first.
+    for (int i = 0; i < 2; ++i) {
+        release(bar.Image1(0), Qt::LeftButton);
+        release(bar.Image1(1), Qt::LeftButton);
+    }
+    const QByteArray chosen = t.writeProgram("bin/f");
     t.fakes.dialogs->openAnswers.push_back(QFile::decodeName(chosen));
     release(bar.Command2(6), Qt::RightButton);
-    QCOMPARE(categoryLines(t, "Inet"), (QByteArrayList{a, "", "", d, "", chosen}));
+    QCOMPARE(categoryLines(t), (QByteArrayList{a, "", "", d, "", chosen}));
     // Removing writes at once, whatever the last button held.
     for (int i = 0; i < 3; ++i) {
         release(bar.Image1(0), Qt::RightButton);
         release(bar.Image1(2), Qt::LeftButton);
     }
-    QCOMPARE(categoryLines(t, "Inet"), (QByteArrayList{a, "", ""}));
+    QCOMPARE(categoryLines(t), (QByteArrayList{a, "", ""}));
     QCOMPARE(bar.widthTwips(), 1450 + 345 * 2);
-}
-
-void TestButtonActions::limits()
-{
-    TestApp t;
-    t.writeFile("config/Inet.cfg", "\r\n");
-    t.writeFile("config/Game.cfg", QByteArray("\r\n").repeated(ButtonAdder::kMaxButtons));
-    t.start();
-    BarWindow &bar = t.bar();
-    release(bar.Image1(0), Qt::RightButton);
-    release(bar.Image1(2), Qt::LeftButton); // one button: nothing removed
-    QCOMPARE(bar.Label1()->toolTip(), QString("1"));
-    QVERIFY(bar.Image1(0)->isVisible());
-    QCOMPARE(t.readFile("config/Inet.cfg"), QByteArray("\r\n"));
-
-    bar.menus().mnuGame->trigger();
-    QCOMPARE(bar.Label1()->toolTip(), QString("100"));
-    const int width = bar.widthTwips();
-    release(bar.Image1(0), Qt::LeftButton);
-    release(bar.Image1(1), Qt::LeftButton); // a hundred: nothing added
-    QCOMPARE(bar.Label1()->toolTip(), QString("100"));
-    QCOMPARE(bar.widthTwips(), width);
-    QVERIFY(!bar.Command2(101));
-    QVERIFY(bar.Image1(0)->isVisible() && !bar.Image1(1)->isVisible());
-}
-
-void TestButtonActions::exitCategoryIgnoresImages()
-{
-    TestApp t;
-    t.start();
-    BarWindow &bar = t.bar();
-    release(bar.Image1(0), Qt::LeftButton); // armed before the switch
-    bar.menus().mnuExit->trigger();
-    release(bar.Image1(1), Qt::LeftButton);
-    QVERIFY(bar.Image1(1)->isVisible());
-    QCOMPARE(bar.Label1()->toolTip(), QString("1"));
-    bar.menus().mnuInet->trigger(); // armed state survives the switch
-    release(bar.Image1(1), Qt::LeftButton);
-    QCOMPARE(bar.Label1()->toolTip(), QString("2"));
 }
 
 QTEST_MAIN(TestButtonActions)

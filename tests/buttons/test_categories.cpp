@@ -28,94 +28,77 @@ void writeEveryCategory(const TestApp &t)
 
 int rowLength(BarWindow &bar) { return bar.Label1()->toolTip().toInt(); }
 
-void releaseOnCaption(BarWindow &bar, Qt::MouseButton button)
-{
-    QTest::mouseClick(bar.Label1(), button);
-}
-
 } // namespace
 
 class TestCategories : public QObject {
     Q_OBJECT
 private slots:
-    void leftClicksCycleThroughTheTable();
-    void menuChoiceLeavesTheCyclePosition();
-    void typeMenuCommands_data();
-    void typeMenuCommands();
+    void captionAndTypeMenu_data();
+    void captionAndTypeMenu();
     void selectCategoryMatchesExactly_data();
     void selectCategoryMatchesExactly();
     void captionChangeBuildsBeforeReturning();
-    void choosingTheShownCategoryRebuildsIt();
-    void middleClickDoesNothing();
+    void rightClickSetsAndSavesTheColour_data();
     void rightClickSetsAndSavesTheColour();
-    void rightClickCancelledGivesTheLastColour();
 };
 
-void TestCategories::leftClicksCycleThroughTheTable()
+void TestCategories::captionAndTypeMenu_data()
 {
-    TestApp t;
-    writeEveryCategory(t);
-    t.start();
-    BarWindow &bar = t.bar();
-    bar.show();
+    // Steps: "L" or "M", a release on the caption, "grow Inet" a line added
+    // to Inet.cfg by hand; else a Type menu command. Then the caption after
+    // each step, with the row length where it is not the file's own.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("captions");
     // From position 0 the first click shows position 1, then on round the
     // table, from "Exit" back to "Aud".
-    for (int click = 1; click <= 14; ++click) {
-        releaseOnCaption(bar, Qt::LeftButton);
-        const int position = click % 13;
-        QCOMPARE(bar.Label1()->text(), kTable.at(position));
-        QCOMPARE(rowLength(bar), position + 1);
-        QCOMPARE(bar.command2Count(), position + 2);
-    }
+    QStringList clicks(14, "L");
+    QStringList cycle = kTable.mid(1) + kTable.mid(0, 2);
+    QTest::newRow("left clicks cycle through the table") << clicks << cycle;
+    QTest::newRow("menu choice leaves the cycle position")
+        << QStringList{"mnuVideo", "L", "L", "mnuExit", "L"} << QStringList{"Vid", "Game", "Grap", "Exit", "Inet"};
+    QTest::newRow("middle click does nothing") << QStringList{"M", "L"} << QStringList{"Inet", "Game"};
+    QTest::newRow("every Type command")
+        << QStringList{"mnuAudio", "mnuGame", "mnuGrap", "mnuInet", "mnuMisc", "mnuPacks", "mnuText", "mnuSys",
+                       "mnuTools", "mnuUtils", "mnuVideo", "mnuWork", "mnuExit"}
+        << QStringList{"Aud", "Game", "Grap", "Inet", "Misc", "Pack", "Text", "Sys", "Tools", "Utils", "Vid", "Work",
+                       "Exit"};
+    // A line added to the file by hand shows up on choosing it again.
+    QTest::newRow("choosing the shown category rebuilds it") << QStringList{"grow Inet", "mnuInet"}
+                                                             << QStringList{"Inet", "Inet 5"};
 }
 
-void TestCategories::menuChoiceLeavesTheCyclePosition()
+void TestCategories::captionAndTypeMenu()
 {
-    TestApp t;
-    t.start();
-    BarWindow &bar = t.bar();
-    bar.show();
-    bar.menus().mnuVideo->trigger();
-    QCOMPARE(bar.Label1()->text(), QString("Vid"));
-    releaseOnCaption(bar, Qt::LeftButton);
-    QCOMPARE(bar.Label1()->text(), QString("Game"));
-    releaseOnCaption(bar, Qt::LeftButton);
-    bar.menus().mnuExit->trigger();
-    releaseOnCaption(bar, Qt::LeftButton);
-    QCOMPARE(bar.Label1()->text(), QString("Inet"));
-}
-
-void TestCategories::typeMenuCommands_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("category");
-    const char *rows[][2] = {{"mnuAudio", "Aud"},  {"mnuGame", "Game"},   {"mnuGrap", "Grap"},
-                             {"mnuInet", "Inet"},  {"mnuMisc", "Misc"},   {"mnuPacks", "Pack"},
-                             {"mnuText", "Text"},  {"mnuSys", "Sys"},     {"mnuTools", "Tools"},
-                             {"mnuUtils", "Utils"}, {"mnuVideo", "Vid"},  {"mnuWork", "Work"},
-                             {"mnuExit", "Exit"}};
-    for (const auto &row : rows)
-        QTest::newRow(row[0]) << row[0] << row[1];
-}
-
-void TestCategories::typeMenuCommands()
-{
-    QFETCH(QString, action);
-    QFETCH(QString, category);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, captions);
     TestApp t;
     writeEveryCategory(t);
     t.start();
     BarWindow &bar = t.bar();
-    if (category == QLatin1String("Inet"))
-        bar.menus().mnuAudio->trigger(); // start elsewhere so the caption changes
-    QAction *found = nullptr;
-    for (QAction *a : bar.menus().mnuType->actions())
-        if (a->objectName() == action)
-            found = a;
-    QVERIFY(found);
-    found->trigger();
-    QCOMPARE(bar.Label1()->text(), category);
-    QCOMPARE(rowLength(bar), int(kTable.indexOf(category)) + 1);
+    bar.show();
+    for (int i = 0; i < steps.size(); ++i) {
+        const QString &step = steps.at(i);
+        const int queries = t.fakes.icons->queries;
+        if (step == "L" || step == "M") {
+            QTest::mouseClick(bar.Label1(), step == "L" ? Qt::LeftButton : Qt::MiddleButton);
+        } else if (step == "grow Inet") {
+            t.writeFile(QStringLiteral("config/Inet.cfg"), QByteArray("\r\n").repeated(5));
+        } else {
+            QAction *found = nullptr;
+            for (QAction *a : bar.menus().mnuType->actions())
+                if (a->objectName() == step)
+                    found = a;
+            QVERIFY2(found, qPrintable(step));
+            found->trigger();
+        }
+        const QStringList expected = captions.at(i).split(' ');
+        QCOMPARE(bar.Label1()->text(), expected.first());
+        QCOMPARE(rowLength(bar), expected.size() > 1 ? expected.at(1).toInt() : int(kTable.indexOf(expected.first())) + 1);
+        QCOMPARE(bar.command2Count(), rowLength(bar) + 1);
+        if (step == "M")
+            QCOMPARE(t.fakes.icons->queries, queries);
+    }
+    QVERIFY(t.fakes.dialogs->calls.isEmpty());
 }
 
 void TestCategories::selectCategoryMatchesExactly_data()
@@ -151,15 +134,14 @@ void TestCategories::captionChangeBuildsBeforeReturning()
     // Any change of the caption rebuilds the row within the assignment; a
     // menu choice then builds once more (two icon queries for one program).
     TestApp t;
-    const QString program = t.path(QStringLiteral("prog"));
-    t.writeFile(QStringLiteral("prog"), "#!/bin/sh\n");
-    t.writeFile(QStringLiteral("config/Work.cfg"), QFile::encodeName(program) + "\r\n\r\n");
+    const QByteArray program = t.writeProgram("prog");
+    t.writeFile(QStringLiteral("config/Work.cfg"), program + "\r\n\r\n");
     t.start();
     BarWindow &bar = t.bar();
 
     bar.Label1()->setCaption(QStringLiteral("Work"));
     QCOMPARE(rowLength(bar), 2);
-    QCOMPARE(bar.Command2(1)->toolTip(), program);
+    QCOMPARE(bar.Command2(1)->toolTip(), QFile::decodeName(program));
 
     bar.menus().mnuInet->trigger();
     const int before = t.fakes.icons->queries;
@@ -167,61 +149,31 @@ void TestCategories::captionChangeBuildsBeforeReturning()
     QCOMPARE(t.fakes.icons->queries - before, 2 * 2);
 }
 
-void TestCategories::choosingTheShownCategoryRebuildsIt()
+void TestCategories::rightClickSetsAndSavesTheColour_data()
 {
-    TestApp t;
-    t.writeFile(QStringLiteral("config/Inet.cfg"), "\r\n");
-    t.start();
-    BarWindow &bar = t.bar();
-    QCOMPARE(rowLength(bar), 1);
-    // A line added to the file by hand shows up on choosing it again.
-    t.writeFile(QStringLiteral("config/Inet.cfg"), "\r\n\r\n");
-    bar.menus().mnuInet->trigger();
-    QCOMPARE(rowLength(bar), 2);
-    QCOMPARE(bar.command2Count(), 3);
-}
-
-void TestCategories::middleClickDoesNothing()
-{
-    TestApp t;
-    writeEveryCategory(t);
-    t.start();
-    BarWindow &bar = t.bar();
-    bar.show();
-    const int queries = t.fakes.icons->queries;
-    releaseOnCaption(bar, Qt::MiddleButton);
-    QCOMPARE(bar.Label1()->text(), QString("Inet"));
-    QCOMPARE(t.fakes.icons->queries, queries);
-    QVERIFY(t.fakes.dialogs->calls.isEmpty());
-    releaseOnCaption(bar, Qt::LeftButton);
-    QCOMPARE(bar.Label1()->text(), QString("Game")); // the cycle did not move
+    // Cancelled, the colour last confirmed in the dialog.
+    QTest::addColumn<std::optional<QColor>>("answer");
+    QTest::addColumn<ColorValue>("colour");
+    QTest::newRow("OK") << std::optional<QColor>(QColor(0x12, 0x34, 0x56)) << ColorValue(0x563412);
+    QTest::newRow("Cancel") << std::optional<QColor>() << ColorValue(0x00FF00);
 }
 
 void TestCategories::rightClickSetsAndSavesTheColour()
 {
-    TestApp t;
-    t.start();
-    BarWindow &bar = t.bar();
-    bar.show();
-    t.fakes.dialogs->colorAnswers.push_back(QColor(0x12, 0x34, 0x56));
-    releaseOnCaption(bar, Qt::RightButton);
-    QCOMPARE(t.fakes.dialogs->calls, QStringList{"color"});
-    QCOMPARE(bar.Label1()->foreColor(), ColorValue(0x563412));
-    QCOMPARE(bar.Label1()->text(), QString("Inet"));
-    const QList<QByteArray> lines = t.readFile(QStringLiteral("config/prg.cfg")).split('\n');
-    QVERIFY(lines.contains(QByteArray("TC= ") + QByteArray::number(0x563412) + '\r'));
-}
-
-void TestCategories::rightClickCancelledGivesTheLastColour()
-{
+    QFETCH(std::optional<QColor>, answer);
+    QFETCH(ColorValue, colour);
     TestApp t;
     t.start();
     BarWindow &bar = t.bar();
     bar.show();
     bar.CommonDialog1()->setColor(0x00FF00);
-    releaseOnCaption(bar, Qt::RightButton); // cancelled
-    QCOMPARE(bar.Label1()->foreColor(), ColorValue(0x00FF00));
-    QVERIFY(t.readFile(QStringLiteral("config/prg.cfg")).contains("TC= " + QByteArray::number(0x00FF00)));
+    t.fakes.dialogs->colorAnswers.push_back(answer);
+    QTest::mouseClick(bar.Label1(), Qt::RightButton);
+    QCOMPARE(t.fakes.dialogs->calls, QStringList{"color"});
+    QCOMPARE(bar.Label1()->foreColor(), colour);
+    QCOMPARE(bar.Label1()->text(), QString("Inet"));
+    const QList<QByteArray> lines = t.readFile(QStringLiteral("config/prg.cfg")).split('\n');
+    QVERIFY(lines.contains("TC= " + QByteArray::number(colour) + '\r'));
 }
 
 QTEST_MAIN(TestCategories)

@@ -82,21 +82,16 @@ void TestHostileInput::categoryFile_data()
 {
     QTest::addColumn<QByteArray>("content");
 
-    QTest::newRow("10 MB line") << QByteArray(kTenMegabytes, 'p').prepend('/');
-    QTest::newRow("10 MB line between short ones")
-        << "/usr/bin/a\r\n" + QByteArray(kTenMegabytes, '\xe9') + "\r\n/usr/bin/b\r\n";
+    QTest::newRow("10 MB line between short ones, no final line end")
+        << "/usr/bin/a\r\n" + QByteArray(kTenMegabytes, '\xe9') + "\r\n/usr/bin/b";
     QByteArray many;
     for (int i = 0; i < 10000; ++i)
         many += "/opt/programs/p" + QByteArray::number(i) + "\r\n";
     QTest::newRow("10,000 lines") << many;
-    QTest::newRow("10,000 empty lines") << QByteArray(10000, '\n');
     QTest::newRow("NUL bytes") << bytes("/usr/bin\0/sh\r\n\0\0\0\r\n\0\r\n/bin/true\0");
     QTest::newRow("lone CRs") << QByteArray("/usr/bin/a\r/usr/bin/b\r\r\n\r\r\r\n/usr/bin/c\r");
     QTest::newRow("only CRs") << QByteArray(5000, '\r');
-    QTest::newRow("LF without CR") << QByteArray("/usr/bin/a\n/usr/bin/b\n\n");
     QTest::newRow("binary junk") << junk(7, 256 * 1024);
-    QTest::newRow("binary junk without LF") << junk(11, 64 * 1024).replace('\n', '\xff');
-    QTest::newRow("empty") << QByteArray();
 }
 
 void TestHostileInput::categoryFile()
@@ -130,16 +125,13 @@ void TestHostileInput::settingsFile_data()
     QTest::newRow("huge numbers") << QByteArray("LF= 1e39\r\nTP= 99999999999999999999999999\r\n"
                                                 "BG= 99999999999999999999\r\nTC= -99999999999\r\n")
                                   << kDefault << kDefault;
-    QTest::newRow("huge colour after a good position")
-        << QByteArray("LF= 300\r\nTP= 450\r\nBG= 4294967296\r\nTC= 255\r\n") << 300.0 << 450.0;
     QTest::newRow("NaN") << QByteArray("LF= NaN\r\nTP= nan\r\nBG= NaN\r\n") << kDefault << kDefault;
-    QTest::newRow("infinity") << QByteArray("LF= inf\r\nTP= -Infinity\r\n") << kDefault << kDefault;
     QTest::newRow("negative") << QByteArray("LF= -300\r\nTP= -45.5\r\nBG= -2147483633\r\nTC= -1\r\n")
                               << -300.0 << -45.5;
     QTest::newRow("exponent forms") << QByteArray("LF= 1.5E3\r\nTP= 3e2\r\nBG= 1e3\r\nTC= 2.5e-1\r\n")
                                     << 1500.0 << 300.0;
+    QTest::newRow("infinity") << QByteArray("LF= inf\r\nTP= -Infinity\r\n") << kDefault << kDefault;
     QTest::newRow("largest singles") << QByteArray("LF= 3.4e38\r\nTP= -3.4e38\r\n") << kAnywhere << kAnywhere;
-    QTest::newRow("hex and blanks") << QByteArray("LF= 0x10\r\nTP=     \r\nBG=\r\n") << kDefault << kDefault;
     QTest::newRow("lone CRs") << QByteArray("LF= 100\rTP= 200\rBG= 0\r") << kDefault << kDefault;
     QTest::newRow("NUL bytes") << bytes("LF= 1\0002\r\nTF= Ari\0al\r\n") << kDefault << kDefault;
     QTest::newRow("binary junk") << junk(3, 256 * 1024) << kDefault << kDefault;

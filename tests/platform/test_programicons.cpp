@@ -43,7 +43,12 @@ QString describe(const QIcon &icon)
     return QStringLiteral("file:") + picture.pixelColor(8, 8).name();
 }
 
-constexpr char kScript[] = "#!/bin/sh\nexit 0\n";
+const QByteArray kScript = "#!/bin/sh\nexit 0\n";
+
+QByteArray entry(const QByteArray &exec, const QByteArray &icon)
+{
+    return "[Desktop Entry]\nExec=" + exec + "\nIcon=" + icon + "\n";
+}
 
 } // namespace
 
@@ -56,11 +61,13 @@ private slots:
     void iconOfProgram_data();
     void iconOfProgram();
     void earlierFolderHidesSameEntry();
-    void newEntryIsPickedUp();
-    void folderCreatedLaterIsRead();
+    void entryInstalledLaterIsPickedUp_data();
+    void entryInstalledLaterIsPickedUp();
     void changedProgramIsLookedUpAgain();
 
 private:
+    QByteArray green() const { return QFile::encodeName(m_root.path()) + "/green.png"; }
+
     QTemporaryDir m_root;
     QByteArray m_path;
 };
@@ -104,46 +111,35 @@ void TestProgramIcons::execProgram()
 
 void TestProgramIcons::iconOfProgram_data()
 {
-    QTest::addColumn<QByteArray>("entry"); // '@' is the case's folder
+    QTest::addColumn<QByteArray>("entry"); // '@' is the case's folder, '#' the green picture
     QTest::addColumn<QString>("program");  // below the case's folder
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("linkTo");
     QTest::addColumn<QString>("expected");
-
-    const QByteArray main = "[Desktop Entry]\nType=Application\n";
-    QTest::newRow("Exec absolute") << main + "Exec=@/bin/prog %U\nIcon=entry-icon\n" << "bin/prog"
-                                   << QByteArray(kScript) << "" << "theme:entry-icon";
-    QTest::newRow("Exec quoted, with a space")
-        << main + "Exec=\"@/bin/my prog\" --go\nIcon=entry-icon\n" << "bin/my prog" << QByteArray(kScript) << ""
-        << "theme:entry-icon";
-    QTest::newRow("Exec bare name on PATH") << main + "Exec=onpath\nIcon=entry-icon\n" << "bin/onpath"
-                                            << QByteArray(kScript) << "" << "theme:entry-icon";
-    QTest::newRow("TryExec") << main + "TryExec=@/bin/tried\nExec=sh -c 'tried'\nIcon=entry-icon\n"
-                             << "bin/tried" << QByteArray(kScript) << "" << "theme:entry-icon";
-    QTest::newRow("env prefix") << main + "Exec=env A=1 @/bin/envprog\nIcon=entry-icon\n" << "bin/envprog"
-                                << QByteArray(kScript) << "" << "theme:entry-icon";
-    QTest::newRow("Icon as a file") << main + "Exec=@/bin/prog\nIcon=" + QFile::encodeName(m_root.path())
-                                           + "/green.png\n"
-                                    << "bin/prog" << QByteArray(kScript) << "" << "file:#00ff00";
-    QTest::newRow("Icon with legacy suffix") << main + "Exec=@/bin/prog\nIcon=entry-icon.png\n" << "bin/prog"
-                                             << QByteArray(kScript) << "" << "theme:entry-icon";
-    QTest::newRow("link to a described program")
-        << main + "Exec=@/opt/real\nIcon=entry-icon\n" << "bin/link" << QByteArray(kScript) << "opt/real"
-        << "theme:entry-icon";
-    QTest::newRow("Icon the theme lacks: file type") << main + "Exec=@/bin/prog\nIcon=nowhere\n" << "bin/prog"
-                                                     << QByteArray(kScript) << "" << "theme:text-x-script";
-    QTest::newRow("no entry: file type") << QByteArray() << "bin/prog" << QByteArray(kScript) << ""
-                                         << "theme:text-x-script";
-    QTest::newRow("hidden entry") << main + "Exec=@/bin/prog\nIcon=entry-icon\nHidden=true\n" << "bin/prog"
-                                  << QByteArray(kScript) << "" << "theme:text-x-script";
-    QTest::newRow("only an action names it")
-        << main + "Exec=@/bin/other\nIcon=other\n\n[Desktop Action x]\nExec=@/bin/prog\nIcon=entry-icon\n"
-        << "bin/prog" << QByteArray(kScript) << "" << "theme:text-x-script";
-    QTest::newRow("nothing in the theme: generic") << QByteArray() << "bin/data.zzz" << QByteArray("\x01\x02\x03")
-                                                   << "" << "generic";
-    QTest::newRow("missing file") << main + "Exec=@/bin/gone\nIcon=entry-icon\n" << "bin/gone" << QByteArray()
-                                  << "" << "none";
-    QTest::newRow("folder") << QByteArray() << "bin" << QByteArray() << "" << "none";
+    const auto row = [](const char *name, const QByteArray &entry, const QString &program, const QString &expected,
+                        const QByteArray &content = kScript, const QString &linkTo = QString()) {
+        const QByteArray main = "[Desktop Entry]\nType=Application\n";
+        QTest::newRow(name) << (entry.isEmpty() ? entry : main + entry) << program << content << linkTo << expected;
+    };
+    const QString entryIcon = "theme:entry-icon", fileType = "theme:text-x-script";
+    row("Exec absolute", "Exec=@/bin/prog %U\nIcon=entry-icon\n", "bin/prog", entryIcon);
+    row("Exec quoted, with a space", "Exec=\"@/bin/my prog\" --go\nIcon=entry-icon\n", "bin/my prog", entryIcon);
+    row("Exec bare name on PATH", "Exec=onpath\nIcon=entry-icon\n", "bin/onpath", entryIcon);
+    row("TryExec", "TryExec=@/bin/tried\nExec=sh -c 'tried'\nIcon=entry-icon\n", "bin/tried", entryIcon);
+    row("env prefix", "Exec=env A=1 @/bin/envprog\nIcon=entry-icon\n", "bin/envprog", entryIcon);
+    row("Icon as a file", "Exec=@/bin/prog\nIcon=#\n", "bin/prog", "file:#00ff00");
+    row("Icon with legacy suffix", "Exec=@/bin/prog\nIcon=entry-icon.png\n", "bin/prog", entryIcon);
+    row("link to a described program", "Exec=@/opt/real\nIcon=entry-icon\n", "bin/link", entryIcon, kScript,
+        "opt/real");
+    row("Icon the theme lacks: file type", "Exec=@/bin/prog\nIcon=nowhere\n", "bin/prog", fileType);
+    row("no entry: file type", {}, "bin/prog", fileType);
+    row("hidden entry", "Exec=@/bin/prog\nIcon=entry-icon\nHidden=true\n", "bin/prog", fileType);
+    row("only an action names it",
+        "Exec=@/bin/other\nIcon=other\n\n[Desktop Action x]\nExec=@/bin/prog\nIcon=entry-icon\n", "bin/prog",
+        fileType);
+    row("nothing in the theme: generic", {}, "bin/data.zzz", "generic", "\x01\x02\x03");
+    row("missing file", "Exec=@/bin/gone\nIcon=entry-icon\n", "bin/gone", "none", {});
+    row("folder", {}, "bin", "none", {});
 }
 
 void TestProgramIcons::iconOfProgram()
@@ -165,7 +161,7 @@ void TestProgramIcons::iconOfProgram()
     }
     if (!entry.isEmpty())
         writeFile(folder + QStringLiteral("/applications/case.desktop"),
-                  entry.replace('@', QFile::encodeName(folder)));
+                  entry.replace('@', QFile::encodeName(folder)).replace('#', green()));
     qputenv("PATH", QFile::encodeName(folder) + "/bin:" + m_path);
 
     LinuxProgramIcons icons({folder + QStringLiteral("/applications")});
@@ -182,56 +178,47 @@ void TestProgramIcons::iconOfProgram()
 void TestProgramIcons::earlierFolderHidesSameEntry()
 {
     const QString folder = m_root.path() + QStringLiteral("/shadow");
+    const QByteArray bin = QFile::encodeName(folder) + "/bin/";
     writeFile(folder + QStringLiteral("/bin/prog"), kScript, true);
     writeFile(folder + QStringLiteral("/bin/second"), kScript, true);
     // The user's own copy of an entry hides the system's, even when hidden;
     // among entries naming one program the first folder's wins.
-    writeFile(folder + QStringLiteral("/home/apps.desktop"), "[Desktop Entry]\nExec=" + QFile::encodeName(folder)
-                                                                 + "/bin/prog\nIcon=entry-icon\nHidden=true\n");
-    writeFile(folder + QStringLiteral("/system/apps.desktop"),
-              "[Desktop Entry]\nExec=" + QFile::encodeName(folder) + "/bin/prog\nIcon=" + QFile::encodeName(m_root.path())
-                  + "/green.png\n");
-    writeFile(folder + QStringLiteral("/home/a.desktop"), "[Desktop Entry]\nExec=" + QFile::encodeName(folder)
-                                                              + "/bin/second\nIcon=entry-icon\n");
-    writeFile(folder + QStringLiteral("/system/b.desktop"),
-              "[Desktop Entry]\nExec=" + QFile::encodeName(folder) + "/bin/second\nIcon=" + QFile::encodeName(m_root.path())
-                  + "/green.png\n");
+    writeFile(folder + QStringLiteral("/home/apps.desktop"), entry(bin + "prog", "entry-icon\nHidden=true"));
+    writeFile(folder + QStringLiteral("/system/apps.desktop"), entry(bin + "prog", green()));
+    writeFile(folder + QStringLiteral("/home/a.desktop"), entry(bin + "second", "entry-icon"));
+    writeFile(folder + QStringLiteral("/system/b.desktop"), entry(bin + "second", green()));
     LinuxProgramIcons icons({folder + QStringLiteral("/home"), folder + QStringLiteral("/system")});
     bool found = false;
-    QCOMPARE(describe(icons.smallIcon(QFile::encodeName(folder) + "/bin/prog", found)), QString("theme:text-x-script"));
-    QCOMPARE(describe(icons.smallIcon(QFile::encodeName(folder) + "/bin/second", found)), QString("theme:entry-icon"));
+    QCOMPARE(describe(icons.smallIcon(bin + "prog", found)), QString("theme:text-x-script"));
+    QCOMPARE(describe(icons.smallIcon(bin + "second", found)), QString("theme:entry-icon"));
 }
 
-void TestProgramIcons::newEntryIsPickedUp()
+void TestProgramIcons::entryInstalledLaterIsPickedUp_data()
 {
-    const QString folder = m_root.path() + QStringLiteral("/later-entry");
+    QTest::addColumn<bool>("folderExists");
+    QTest::addColumn<QString>("entryFile");
+    QTest::newRow("into a subfolder") << true << "sub/new.desktop"; // as some packages do
+    QTest::newRow("into a folder created later") << false << "new.desktop";
+}
+
+void TestProgramIcons::entryInstalledLaterIsPickedUp()
+{
+    QFETCH(bool, folderExists);
+    QFETCH(QString, entryFile);
+    const QString folder = m_root.path() + u'/' + QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'_');
     const QByteArray program = QFile::encodeName(folder) + "/bin/prog";
     writeFile(QFile::decodeName(program), kScript, true);
-    QDir().mkpath(folder + QStringLiteral("/applications/sub"));
+    if (folderExists)
+        QDir().mkpath(folder + QStringLiteral("/applications/sub"));
     LinuxProgramIcons icons({folder + QStringLiteral("/applications")});
     bool found = false;
     for (int i = 0; i < 50; ++i)
         QCOMPARE(describe(icons.smallIcon(program, found)), QString("theme:text-x-script"));
     QCOMPARE(icons.desktopEntries().refresh(), 1); // read once for all those lookups
 
-    // Installed into a subfolder, as some packages do.
-    writeFile(folder + QStringLiteral("/applications/sub/new.desktop"),
-              "[Desktop Entry]\nExec=" + program + "\nIcon=entry-icon\n");
+    writeFile(folder + "/applications/" + entryFile, entry(program, "entry-icon"));
     QTRY_COMPARE_WITH_TIMEOUT(describe(icons.smallIcon(program, found)), QString("theme:entry-icon"), 10000);
     QCOMPARE(icons.desktopEntries().refresh(), 2);
-}
-
-void TestProgramIcons::folderCreatedLaterIsRead()
-{
-    const QString folder = m_root.path() + QStringLiteral("/later-folder");
-    const QByteArray program = QFile::encodeName(folder) + "/bin/prog";
-    writeFile(QFile::decodeName(program), kScript, true);
-    LinuxProgramIcons icons({folder + QStringLiteral("/applications")});
-    bool found = false;
-    QCOMPARE(describe(icons.smallIcon(program, found)), QString("theme:text-x-script"));
-    writeFile(folder + QStringLiteral("/applications/new.desktop"),
-              "[Desktop Entry]\nExec=" + program + "\nIcon=entry-icon\n");
-    QTRY_COMPARE_WITH_TIMEOUT(describe(icons.smallIcon(program, found)), QString("theme:entry-icon"), 10000);
 }
 
 void TestProgramIcons::changedProgramIsLookedUpAgain()

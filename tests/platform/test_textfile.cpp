@@ -17,13 +17,10 @@ private slots:
     void splitsLines_data();
     void splitsLines();
     void writesCrLfAndReadsBackEveryByte();
-    void missingFileIsNoLines();
+    void missingOrEmptyFiles();
     void failedRewriteKeepsOldFileWhole();
-    void rewriteIntoMissingFolderFails();
-    void firstLineReadable();
     void configFolderOfAnySpelling_data();
     void configFolderOfAnySpelling();
-    void fileNamesMatchIgnoringCase();
 };
 
 void TestTextFile::splitsLines_data()
@@ -71,10 +68,19 @@ void TestTextFile::writesCrLfAndReadsBackEveryByte()
     QCOMPARE(textfile::readLines(path).value(), lines);
 }
 
-void TestTextFile::missingFileIsNoLines()
+void TestTextFile::missingOrEmptyFiles()
 {
     QTemporaryDir dir;
-    QVERIFY(!textfile::readLines(dir.filePath("absent.cfg")).has_value());
+    const QString path = dir.filePath("runs.cfg");
+    QVERIFY(!textfile::readLines(path).has_value());
+    QVERIFY(!textfile::firstLineReadable(path));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.close();
+    QVERIFY(!textfile::firstLineReadable(path)); // zero bytes: no first line
+    QVERIFY(textfile::writeLines(path, {""}));
+    QVERIFY(textfile::firstLineReadable(path));
+    QVERIFY(!textfile::writeLines(dir.filePath("no/such/folder/prg.cfg"), {"LF= 1"}));
 }
 
 void TestTextFile::failedRewriteKeepsOldFileWhole()
@@ -100,56 +106,37 @@ void TestTextFile::failedRewriteKeepsOldFileWhole()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Inet.cfg"});
 }
 
-void TestTextFile::rewriteIntoMissingFolderFails()
-{
-    QTemporaryDir dir;
-    QVERIFY(!textfile::writeLines(dir.filePath("no/such/folder/prg.cfg"), {"LF= 1"}));
-}
-
-void TestTextFile::firstLineReadable()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("runs.cfg");
-    QVERIFY(!textfile::firstLineReadable(path));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.close();
-    QVERIFY(!textfile::firstLineReadable(path)); // zero bytes: no first line
-    QVERIFY(textfile::writeLines(path, {""}));
-    QVERIFY(textfile::firstLineReadable(path));
-}
-
 void TestTextFile::configFolderOfAnySpelling_data()
 {
+    QTest::addColumn<QString>("folder"); // the program folder's name, with or without a slash
     QTest::addColumn<QString>("existing");
+    QTest::addColumn<QString>("inetFile");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("none yet") << QString() << "config";
-    QTest::newRow("lower case") << "config" << "config";
-    QTest::newRow("capital") << "Config" << "Config";
-    QTest::newRow("all capitals") << "CONFIG" << "CONFIG";
+    QTest::newRow("none yet") << "/" << QString() << QString() << "config";
+    QTest::newRow("lower case") << "/" << "config" << QString() << "config";
+    QTest::newRow("capital") << "/" << "Config" << QString() << "Config";
+    QTest::newRow("all capitals, no slash") << "" << "CONFIG" << QString() << "CONFIG";
+    QTest::newRow("file names of any case") << "" << "Config" << "INET.CFG" << "Config";
 }
 
 void TestTextFile::configFolderOfAnySpelling()
 {
+    QFETCH(QString, folder);
     QFETCH(QString, existing);
+    QFETCH(QString, inetFile);
     QFETCH(QString, expected);
     QTemporaryDir dir;
     if (!existing.isEmpty())
         QVERIFY(QDir(dir.path()).mkdir(existing));
-    const AppPaths paths(dir.path() + "/");
+    const QString config = dir.path() + "/" + expected + "/";
+    if (!inetFile.isEmpty())
+        QVERIFY(textfile::writeLines(config + inetFile, {"/bin/sh"}));
+    const AppPaths paths(dir.path() + folder);
     QCOMPARE(paths.appPath(), dir.path());
-    QCOMPARE(paths.configDir(), dir.path() + "/" + expected);
-    QCOMPARE(paths.settingsFile(), dir.path() + "/" + expected + "/prg.cfg");
-}
-
-void TestTextFile::fileNamesMatchIgnoringCase()
-{
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir("Config"));
-    QVERIFY(textfile::writeLines(dir.path() + "/Config/INET.CFG", {"/bin/sh"}));
-    const AppPaths paths(dir.path());
-    QCOMPARE(paths.categoryFile("Inet"), dir.path() + "/Config/INET.CFG");
-    QCOMPARE(paths.categoryFile("Game"), dir.path() + "/Config/Game.cfg");
+    QCOMPARE(paths.configDir(), config.chopped(1));
+    QCOMPARE(paths.settingsFile(), config + "prg.cfg");
+    QCOMPARE(paths.categoryFile("Inet"), config + (inetFile.isEmpty() ? "Inet.cfg" : inetFile));
+    QCOMPARE(paths.categoryFile("Game"), config + "Game.cfg");
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)

@@ -4,6 +4,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace skylane::test {
 
@@ -11,6 +15,27 @@ TestApp::TestApp()
 {
     QDir(m_dir.path()).mkpath(QStringLiteral("config"));
     QFile::copy(QStringLiteral(SKYLANE_SOURCE_DIR "/resources/config/1.2.jpg"), path(QStringLiteral("config/1.2.jpg")));
+}
+
+TestApp::~TestApp()
+{
+    for (const QByteArray &program : std::as_const(m_programs))
+        ::unlink(program.constData());
+}
+
+QByteArray TestApp::writeProgram(const QByteArray &relative)
+{
+    const QByteArray full = QFile::encodeName(path(QString())) + relative;
+    QDir().mkpath(QFileInfo(QFile::decodeName(full)).absolutePath());
+    const int fd = ::open(full.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0755);
+    if (fd >= 0) {
+        static constexpr char kScript[] = "#!/bin/sh\nexit 0\n";
+        const bool written = ::write(fd, kScript, sizeof kScript - 1) == sizeof kScript - 1;
+        ::close(fd);
+        if (written)
+            m_programs << full;
+    }
+    return full;
 }
 
 QString TestApp::path(const QString &relative) const

@@ -17,11 +17,16 @@ namespace skylane::test {
 class TestApp {
 public:
     TestApp();
+    ~TestApp();
 
     QString path(const QString &relative) const;
     void writeFile(const QString &relative, const QByteArray &content) const;
     QByteArray readFile(const QString &relative) const;
     bool exists(const QString &relative) const;
+    // An executable script at `relative` (raw bytes, so a name the locale
+    // cannot decode stays exact; removed again by the destructor, which the
+    // temporary folder cannot); returns its full path.
+    QByteArray writeProgram(const QByteArray &relative);
 
     // Creates the program (not yet started).
     SkyLaneApp &create();
@@ -34,6 +39,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QList<QByteArray> m_programs;
     std::unique_ptr<SkyLaneApp> m_app;
 };
 
