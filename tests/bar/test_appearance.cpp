@@ -1,5 +1,4 @@
 #include "bar/BarWindow.h"
-#include "bar/CommonDialog.h"
 #include "support/TestApp.h"
 
 #include <QMenu>

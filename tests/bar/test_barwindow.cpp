@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTest>
-#include <QTimer>
 
 using namespace skylane;
 using namespace skylane::test;

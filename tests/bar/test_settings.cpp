@@ -1,7 +1,6 @@
 #include "ProductInfo.h"
 #include "bar/BarWindow.h"
 #include "bar/Settings.h"
-#include "platform/TextFile.h"
 #include "support/TestApp.h"
 
 #include <QLocale>
@@ -56,8 +55,6 @@ private slots:
     void saveThenLoadRoundTrips_data();
     void saveThenLoadRoundTrips();
     void positionsFollowTheLocale();
-    void numbers_data();
-    void numbers();
     void capitalConfigFolderIsUsed();
     void saveWithoutFolderFailsSilently();
 };
@@ -70,7 +67,13 @@ void TestSettings::loadApplies_data()
     QTest::newRow("caption colour alone") << QByteArray("TC= 255\r\n") << BarState{.caption = 255};
     QTest::newRow("letters stop reading") << QByteArray("TP= 300\r\nLF= abc\r\nBG= 255\r\n") << BarState{.top = 300};
     QTest::newRow("empty value stops reading") << QByteArray("BG= \r\nTC= 255\r\n") << BarState{};
-    QTest::newRow("out of 32-bit range stops") << QByteArray("TC= 4294967295\r\nBG= 255\r\n") << BarState{};
+    QTest::newRow("one past the 32-bit top stops") << QByteArray("TC= 2147483648\r\nBG= 255\r\n") << BarState{};
+    QTest::newRow("most negative colour") << QByteArray("TC= -2147483648\r\n") << BarState{.caption = 0x80000000};
+    QTest::newRow("colour fraction rounds") << QByteArray("TC= 254.6\r\n") << BarState{.caption = 255};
+    QTest::newRow("colour exponent") << QByteArray("TC= 1E3\r\n") << BarState{.caption = 1000};
+    QTest::newRow("colour with trailing letters") << QByteArray("TC= 12ab\r\nBG= 255\r\n") << BarState{};
+    QTest::newRow("colour infinity") << QByteArray("TC= inf\r\nBG= 255\r\n") << BarState{};
+    QTest::newRow("huge colour") << QByteArray("TC= 99999999999999999999999\r\nBG= 255\r\n") << BarState{};
     QTest::newRow("small letters do not match") << QByteArray("lf= 15\r\nBg= 255\r\n") << BarState{};
     QTest::newRow("no space after = does not match") << QByteArray("LF=15\r\n") << BarState{};
     QTest::newRow("second BG wins") << QByteArray("BG= 255\r\nBG= 65280\r\n") << BarState{.back = 65280};
@@ -139,27 +142,6 @@ void TestSettings::positionsFollowTheLocale()
     LoadSettings(t.bar(), t.app().paths());
     QCOMPARE(t.bar().leftTwips(), 12345.5);
     QCOMPARE(t.bar().topTwips(), -7.25);
-}
-
-void TestSettings::numbers_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<std::optional<qint32>>("value");
-    QTest::newRow("plain") << QByteArray("16777215") << std::optional<qint32>(16777215);
-    QTest::newRow("most negative") << QByteArray("-2147483648") << std::optional<qint32>(INT32_MIN);
-    QTest::newRow("one past the top") << QByteArray("2147483648") << std::optional<qint32>();
-    QTest::newRow("fraction rounds") << QByteArray("254.6") << std::optional<qint32>(255);
-    QTest::newRow("exponent") << QByteArray("1E3") << std::optional<qint32>(1000);
-    QTest::newRow("letters") << QByteArray("red") << std::optional<qint32>();
-    QTest::newRow("trailing letters") << QByteArray("12ab") << std::optional<qint32>();
-    QTest::newRow("infinity") << QByteArray("inf") << std::optional<qint32>();
-    QTest::newRow("huge") << QByteArray("99999999999999999999999") << std::optional<qint32>();
-}
-
-void TestSettings::numbers()
-{
-    QFETCH(QByteArray, text);
-    QTEST(parseLong(text), "value");
 }
 
 void TestSettings::capitalConfigFolderIsUsed()

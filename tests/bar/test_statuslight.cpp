@@ -19,16 +19,14 @@ private slots:
         m_t->start();
     }
     void cleanup() { m_t.reset(); }
-    void greenClickDropsTheBar();
-    void countdownOfElevenTicks();
-    void clickDuringCountdown_data();
-    void clickDuringCountdown();
+    void clicksAndTicks_data();
+    void clicksAndTicks();
+    void restoreWindowAtTheGreenClick();
     void realBarTimerIsWired();
     void restoreWindowReturnsTheBar_data();
     void restoreWindowReturnsTheBar();
     void realRestoreTimerIsWired();
     void oneRestoreWindowForTheRun();
-    void onlyALeftClickActs();
 
 private:
     BarWindow &bar() { return m_t->bar(); }
@@ -36,16 +34,17 @@ private:
     RestoreWindow &restore() { return m_t->app().restoreWindow(); }
 
     // The lamps shown as "unlit green red" flags, the stacking, the bar's
-    // timer and the blink count, e.g. "-G- top still 0".
+    // timer, the blink count and the taskbar entry, e.g. "-G- top still 0, no entry".
     QString state()
     {
         QString lamps;
         for (int i = 0; i < 3; ++i)
             lamps += bar().Image3(i)->isHidden() ? '-' : "UGR"[i];
-        return QString("%1 %2 %3 %4")
+        return QString("%1 %2 %3 %4, %5")
             .arg(lamps, m_t->fakes.windows->isTopmost(&bar()) ? "top" : "below",
                  bar().Timer1()->isActive() ? "ticking" : "still")
-            .arg(light().BlinkCount());
+            .arg(light().BlinkCount())
+            .arg(restore().isVisible() ? "entry shown" : "no entry");
     }
 
     // Clicks the upper visible lamp, the one a click reaches.
@@ -60,57 +59,45 @@ private:
     std::unique_ptr<TestApp> m_t;
 };
 
-void TestStatusLight::greenClickDropsTheBar()
+void TestStatusLight::clicksAndTicks_data()
 {
-    QCOMPARE(state(), QString("-G- top still 0"));
-    QVERIFY(!restore().isVisible());
-    click();
-    QCOMPARE(state(), QString("U-- below still 0"));
+    // L: a left click on the light, R: a right click, T: a tick of the bar's timer.
+    QTest::addColumn<QString>("actions");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("at start") << "" << "-G- top still 0, no entry";
+    QTest::newRow("green click drops the bar") << "L" << "U-- below still 0, entry shown";
+    QTest::newRow("unlit click starts the countdown") << "LL" << "--R below ticking 0, entry shown";
+    QTest::newRow("first tick") << "LLT" << "U-- below ticking 1, entry shown";
+    QTest::newRow("tenth tick") << "LLTTTTTTTTTT" << "--R below ticking 10, entry shown";
+    // The taskbar entry stays until the user restores or closes it.
+    QTest::newRow("eleventh tick ends it") << "LLTTTTTTTTTTT" << "-G- top still 0, entry shown";
+    QTest::newRow("click in the red phase ends it") << "LLTTL" << "-G- top still 0, entry shown";
+    // The unlit lamp stays visible beneath the green one.
+    QTest::newRow("click in the unlit phase ends it") << "LLTTTL" << "UG- top still 0, entry shown";
+    QTest::newRow("right click on green") << "R" << "-G- top still 0, no entry";
+    QTest::newRow("right click on unlit") << "LR" << "U-- below still 0, entry shown";
+}
+
+void TestStatusLight::clicksAndTicks()
+{
+    QFETCH(QString, actions);
+    for (const QChar action : actions)
+        action == 'T' ? light().Timer1_Timer() : click(action == 'L' ? Qt::LeftButton : Qt::RightButton);
+    QTEST(state(), "after");
     QVERIFY(bar().isVisible());
-    QVERIFY(restore().isVisible());
+}
+
+void TestStatusLight::restoreWindowAtTheGreenClick()
+{
+    click();
     QVERIFY(restore().isMinimized());
     QCOMPARE(restore().windowTitle(), QString("Ulvo's Launch Bar"));
     QCOMPARE(restore().Label1()->text(), QString("Show LaunchBar"));
 }
 
-void TestStatusLight::countdownOfElevenTicks()
-{
-    click(); // dropped
-    click(); // countdown
-    QCOMPARE(state(), QString("--R below ticking 0"));
-    QCOMPARE(bar().Timer1()->interval(), 1000);
-    for (int tick = 1; tick <= 10; ++tick) {
-        light().Timer1_Timer();
-        QCOMPARE(state(), QString(tick % 2 ? "U-- below ticking %1" : "--R below ticking %1").arg(tick));
-    }
-    light().Timer1_Timer();
-    QCOMPARE(state(), QString("-G- top still 0"));
-    // The taskbar entry stays until the user restores or closes it.
-    QVERIFY(restore().isVisible());
-}
-
-void TestStatusLight::clickDuringCountdown_data()
-{
-    QTest::addColumn<int>("ticks");
-    QTest::addColumn<QString>("after");
-    QTest::newRow("red phase") << 2 << "-G- top still 0";
-    // The unlit lamp stays visible beneath the green one.
-    QTest::newRow("unlit phase") << 3 << "UG- top still 0";
-}
-
-void TestStatusLight::clickDuringCountdown()
-{
-    QFETCH(int, ticks);
-    click();
-    click();
-    for (int i = 0; i < ticks; ++i)
-        light().Timer1_Timer();
-    click();
-    QTEST(state(), "after");
-}
-
 void TestStatusLight::realBarTimerIsWired()
 {
+    QCOMPARE(bar().Timer1()->interval(), 1000);
     click();
     click();
     QTRY_VERIFY_WITH_TIMEOUT(light().BlinkCount() >= 1, 20000);
@@ -125,6 +112,7 @@ void TestStatusLight::restoreWindowReturnsTheBar_data()
 
 void TestStatusLight::restoreWindowReturnsTheBar()
 {
+    QFETCH(bool, greenClick);
     click();
     QCOMPARE(restore().ResizeCount(), 1);
     QVERIFY(!restore().Timer1()->isActive());
@@ -134,14 +122,11 @@ void TestStatusLight::restoreWindowReturnsTheBar()
     QVERIFY(restore().Timer1()->isActive());
     QCOMPARE(restore().Timer1()->interval(), 100);
     restore().Timer1_Timer();
-    QVERIFY(!restore().isVisible());
     QVERIFY(bar().isVisible());
-    QCOMPARE(state(), QString("UG- below ticking 0"));
+    QCOMPARE(state(), QString("UG- below ticking 0, no entry"));
     // Either completes the return.
-    QFETCH(bool, greenClick);
     greenClick ? click() : light().Timer1_Timer();
-    QCOMPARE(state(), QString("UG- top still 0"));
-    QVERIFY(!restore().isVisible());
+    QCOMPARE(state(), QString("UG- top still 0, no entry"));
 }
 
 void TestStatusLight::realRestoreTimerIsWired()
@@ -163,19 +148,12 @@ void TestStatusLight::oneRestoreWindowForTheRun()
     click(); // ends it: on top, green
     click(); // dropped again
     QCOMPARE(&restore(), first);
-    QVERIFY(restore().isVisible());
+    QCOMPARE(state(), QString("U-- below still 0, entry shown"));
     QCOMPARE(restore().ResizeCount(), 1);
     QVERIFY(!restore().Timer1()->isActive());
-    QCOMPARE(state(), QString("U-- below still 0"));
     // Shown again while its entry still stands: nothing changes.
     restore().showEntry();
     QCOMPARE(restore().ResizeCount(), 1);
-}
-
-void TestStatusLight::onlyALeftClickActs()
-{
-    click(Qt::RightButton);
-    QCOMPARE(state(), QString("-G- top still 0"));
 }
 
 QTEST_MAIN(TestStatusLight)

@@ -1,7 +1,6 @@
 #include "ProductInfo.h"
 #include "bar/BarWindow.h"
 #include "bar/Controls.h"
-#include "startup/FirstRun.h"
 #include "startup/Splash.h"
 #include "support/TestApp.h"
 
@@ -39,25 +38,20 @@ private slots:
 
 void TestSplash::firstAndLaterRuns_data()
 {
-    QTest::addColumn<bool>("emptyFolder");
     QTest::addColumn<Bytes>("marker");
     QTest::addColumn<bool>("timerOn");
     QTest::addColumn<QByteArray>("markerAfter");
-    QTest::newRow("first run, empty program folder") << true << Bytes() << false << kNewMarker;
-    QTest::newRow("first run") << false << Bytes() << false << kNewMarker;
-    QTest::newRow("later run") << false << Bytes(kNewMarker) << true << kNewMarker;
-    QTest::newRow("other text still counts") << false << Bytes("hello") << true << QByteArray("hello");
-    QTest::newRow("empty first line still counts") << false << Bytes("\r\n") << true << QByteArray("\r\n");
-    QTest::newRow("zero bytes: written anew") << false << Bytes("") << false << kNewMarker;
+    QTest::newRow("first run") << Bytes() << false << kNewMarker;
+    QTest::newRow("later run") << Bytes(kNewMarker) << true << kNewMarker;
+    QTest::newRow("other text still counts") << Bytes("hello") << true << QByteArray("hello");
+    QTest::newRow("empty first line still counts") << Bytes("\r\n") << true << QByteArray("\r\n");
+    QTest::newRow("zero bytes: written anew") << Bytes("") << false << kNewMarker;
 }
 
 void TestSplash::firstAndLaterRuns()
 {
-    QFETCH(bool, emptyFolder);
     QFETCH(Bytes, marker);
     TestApp t;
-    if (emptyFolder)
-        QDir(t.path("config")).removeRecursively();
     if (marker)
         t.writeFile(kMarker, *marker);
     Splash &splash = t.create().splash();
