@@ -1,6 +1,4 @@
 #include "bar/BarWindow.h"
-#include "bar/CommonDialog.h"
-#include "startup/Splash.h"
 #include "support/TestApp.h"
 
 #include <QMenu>
@@ -11,14 +9,13 @@ using namespace skylane::test;
 
 namespace {
 const QString kSettings = QStringLiteral("config/prg.cfg");
-const QByteArray kOldSettings = "BG= 255\r\n";
 
-QAction *entry(BarWindow &bar, const char *name)
+QAction *entry(BarWindow &bar, const QString &name)
 {
-    return bar.menus().titleMainMenu->findChild<QAction *>(QLatin1String(name));
+    return bar.menus().titleMainMenu->findChild<QAction *>(name);
 }
 
-QByteArray settingsLine(const TestApp &t, const char *key)
+QByteArray settingsLine(const TestApp &t, const QByteArray &key)
 {
     for (const QByteArray &line : t.readFile(kSettings).split('\n')) {
         if (line.startsWith(key))
@@ -31,100 +28,82 @@ QByteArray settingsLine(const TestApp &t, const char *key)
 class TestAppearance : public QObject {
     Q_OBJECT
 private slots:
-    void fixedBackgroundsAreNotSaved_data();
-    void fixedBackgroundsAreNotSaved();
-    void fixedBackgroundIsSavedByTheNextDrag();
+    void commandsThatSaveNothing_data();
+    void commandsThatSaveNothing();
     void colourCommandsSave_data();
     void colourCommandsSave();
-    void cancelledBackgroundTakesTheCaptionColour();
     void fontTypeChangesTheFaceAlone();
-    void firstCancelledFontKeepsTheFace();
     void menuOpensAtThePointer_data();
     void menuOpensAtThePointer();
-    void hideMenuChangesNothing();
-    void aboutShowsTheStartupWindow();
 };
 
-void TestAppearance::fixedBackgroundsAreNotSaved_data()
+void TestAppearance::commandsThatSaveNothing_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<quint32>("color");
-    QTest::newRow("Match Active Bar") << "mnuColrMatch" << 0x80000002u;
-    QTest::newRow("Match Inactive Bar") << "mnuColrMatchInact" << 0x80000003u;
-    QTest::newRow("Match Borders: button face") << "mnuColrApplic" << 0x8000000Fu;
-    QTest::newRow("Match Desktop") << "mnuColrDesktop" << 0x80000001u;
+    QTest::addColumn<QByteArray>("savedByDrag"); // by the next press on the handle
+    QTest::newRow("Match Active Bar") << "mnuColrMatch" << 0x80000002u << QByteArray("BG= -2147483646");
+    QTest::newRow("Match Inactive Bar") << "mnuColrMatchInact" << 0x80000003u << QByteArray("BG= -2147483645");
+    QTest::newRow("Match Borders: button face") << "mnuColrApplic" << 0x8000000Fu << QByteArray("BG= -2147483633");
+    QTest::newRow("Match Desktop") << "mnuColrDesktop" << 0x80000001u << QByteArray("BG= -2147483647");
+    QTest::newRow("Hide Menu changes nothing") << "mnuHide" << 0xFFu << QByteArray("BG= 255");
 }
 
-void TestAppearance::fixedBackgroundsAreNotSaved()
+void TestAppearance::commandsThatSaveNothing()
 {
     QFETCH(QString, name);
     QFETCH(quint32, color);
+    const QByteArray oldSettings = "BG= 255\r\n";
     TestApp t;
-    t.writeFile(kSettings, kOldSettings);
+    t.writeFile(kSettings, oldSettings);
     t.start();
     BarWindow &bar = t.bar();
-    entry(bar, name.toLatin1())->trigger();
+    entry(bar, name)->trigger();
     QCOMPARE(bar.backColor(), color);
     // Painted in the scheme's colour for that index.
     QCOMPARE(bar.grab().toImage().pixelColor(bar.width() - 2, bar.height() - 2),
-             t.fakes.colors->systemColor(static_cast<int>(color & 0xFF)));
-    QCOMPARE(t.readFile(kSettings), kOldSettings);
+             resolveColor(color, *t.fakes.colors));
+    QCOMPARE(bar.Label1()->text(), QString("Inet"));
+    QCOMPARE(t.readFile(kSettings), oldSettings);
     QVERIFY(t.fakes.dialogs->calls.isEmpty());
-}
-
-void TestAppearance::fixedBackgroundIsSavedByTheNextDrag()
-{
-    TestApp t;
-    t.start();
-    entry(t.bar(), "mnuColrMatchInact")->trigger();
-    QTest::mouseClick(t.bar().Image2(), Qt::LeftButton, {}, QPoint(2, 2));
-    QCOMPARE(settingsLine(t, "BG= "), QByteArray("BG= -2147483645"));
+    QTest::mouseClick(bar.Image2(), Qt::LeftButton, {}, QPoint(2, 2));
+    QTEST(settingsLine(t, "BG= "), "savedByDrag");
 }
 
 void TestAppearance::colourCommandsSave_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<std::optional<QColor>>("answer");
-    QTest::addColumn<bool>("background");
+    // The commands in order, the colour dialog's answers, the lines saved.
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QList<std::optional<QColor>>>("answers");
     QTest::addColumn<QByteArray>("saved");
-    QTest::newRow("background, OK") << "mnuBGColor" << std::optional<QColor>(QColor(0, 0, 255)) << true
-                                    << QByteArray("BG= 16711680");
+    using Answers = QList<std::optional<QColor>>;
+    QTest::newRow("background, OK") << QStringList{"mnuBGColor"} << Answers{QColor(0, 0, 255)}
+                                    << QByteArray("BG= 16711680 TC= 16777215");
     // Cancel before anything was confirmed: the component's first colour.
-    QTest::newRow("background, first Cancel") << "mnuBGColor" << std::optional<QColor>() << true
-                                              << QByteArray("BG= 0");
-    QTest::newRow("caption, OK") << "mnuFontColor" << std::optional<QColor>(QColor(255, 0, 0)) << false
-                                 << QByteArray("TC= 255");
-    QTest::newRow("caption, first Cancel") << "mnuFontColor" << std::optional<QColor>() << false
-                                           << QByteArray("TC= 0");
+    QTest::newRow("background, first Cancel") << QStringList{"mnuBGColor"} << Answers{std::nullopt}
+                                              << QByteArray("BG= 0 TC= 16777215");
+    QTest::newRow("caption, OK") << QStringList{"mnuFontColor"} << Answers{QColor(255, 0, 0)}
+                                 << QByteArray("BG= -2147483647 TC= 255");
+    QTest::newRow("caption, first Cancel") << QStringList{"mnuFontColor"} << Answers{std::nullopt}
+                                           << QByteArray("BG= -2147483647 TC= 0");
+    // One dialog for both: a cancelled background takes the caption's colour.
+    QTest::newRow("caption OK, then background Cancel") << QStringList{"mnuFontColor", "mnuBGColor"}
+                                                        << Answers{QColor(0, 128, 0), std::nullopt}
+                                                        << QByteArray("BG= 32768 TC= 32768");
 }
 
 void TestAppearance::colourCommandsSave()
 {
-    QFETCH(QString, name);
-    QFETCH(std::optional<QColor>, answer);
-    QFETCH(bool, background);
-    QFETCH(QByteArray, saved);
+    QFETCH(QStringList, names);
+    QFETCH(QList<std::optional<QColor>>, answers);
     TestApp t;
     t.start();
-    BarWindow &bar = t.bar();
-    t.fakes.dialogs->colorAnswers.push_back(answer);
-    entry(bar, name.toLatin1())->trigger();
-    QCOMPARE(t.fakes.dialogs->calls, QStringList({"color"}));
-    const ColorValue expected = answer ? plainColor(*answer) : 0;
-    QCOMPARE(background ? bar.backColor() : bar.Label1()->foreColor(), expected);
-    QCOMPARE(settingsLine(t, saved.left(4)), saved);
-}
-
-void TestAppearance::cancelledBackgroundTakesTheCaptionColour()
-{
-    TestApp t;
-    t.start();
-    BarWindow &bar = t.bar();
-    t.fakes.dialogs->colorAnswers = {QColor(0, 128, 0), std::nullopt};
-    bar.menus().mnuFontColor->trigger();
-    bar.menus().mnuBGColor->trigger();
-    QCOMPARE(bar.backColor(), 0x008000u);
-    QCOMPARE(settingsLine(t, "BG= "), QByteArray("BG= 32768"));
+    t.fakes.dialogs->colorAnswers.assign(answers.begin(), answers.end());
+    for (const QString &name : names)
+        entry(t.bar(), name)->trigger();
+    QCOMPARE(t.fakes.dialogs->calls, QStringList(names.size(), "color"));
+    // The file is written from the bar's colours, so it tells them too.
+    QTEST(settingsLine(t, "BG= ") + ' ' + settingsLine(t, "TC= "), "saved");
 }
 
 void TestAppearance::fontTypeChangesTheFaceAlone()
@@ -132,6 +111,11 @@ void TestAppearance::fontTypeChangesTheFaceAlone()
     TestApp t;
     t.start();
     BarWindow &bar = t.bar();
+    // Cancelled before any face was confirmed: the caption keeps its own.
+    bar.menus().mnuFontName->trigger();
+    QCOMPARE(bar.Label1()->font().family(), QString("MS Serif"));
+    QCOMPARE(settingsLine(t, "TF= "), QByteArray("TF= MS Serif"));
+
     QFont chosen(QStringLiteral("DejaVu Sans Mono"));
     chosen.setPointSize(20);
     chosen.setBold(false);
@@ -152,15 +136,6 @@ void TestAppearance::fontTypeChangesTheFaceAlone()
     QCOMPARE(bar.Label1()->font().family(), QString("DejaVu Sans Mono"));
 }
 
-void TestAppearance::firstCancelledFontKeepsTheFace()
-{
-    TestApp t;
-    t.start();
-    t.bar().menus().mnuFontName->trigger();
-    QCOMPARE(t.bar().Label1()->font().family(), QString("MS Serif"));
-    QCOMPARE(settingsLine(t, "TF= "), QByteArray("TF= MS Serif"));
-}
-
 void TestAppearance::menuOpensAtThePointer_data()
 {
     QTest::addColumn<Qt::MouseButton>("button");
@@ -174,39 +149,14 @@ void TestAppearance::menuOpensAtThePointer()
     QFETCH(Qt::MouseButton, button);
     TestApp t;
     t.start();
-    BarWindow &bar = t.bar();
-    QMenu *menu = bar.menus().titleMainMenu;
-    QTest::mousePress(bar.Label2(), button, {}, QPoint(3, 4));
+    QWidget *label = t.bar().Label2();
+    QMenu *menu = t.bar().menus().titleMainMenu;
+    QTest::mousePress(label, button, {}, QPoint(3, 4));
     QVERIFY(!menu->isVisible());
-    QTest::mouseRelease(bar.Label2(), button, {}, QPoint(3, 4));
+    QTest::mouseRelease(label, button, {}, QPoint(3, 4));
     QTRY_VERIFY(menu->isVisible());
-    QCOMPARE(menu->pos(), bar.Label2()->mapToGlobal(QPoint(3, 4)));
+    QCOMPARE(menu->pos(), label->mapToGlobal(QPoint(3, 4)));
     menu->close();
-}
-
-void TestAppearance::hideMenuChangesNothing()
-{
-    TestApp t;
-    t.writeFile(kSettings, kOldSettings);
-    t.start();
-    BarWindow &bar = t.bar();
-    const ColorValue back = bar.backColor();
-    bar.menus().mnuHide->trigger();
-    QCOMPARE(bar.backColor(), back);
-    QCOMPARE(bar.Label1()->text(), QString("Inet"));
-    QCOMPARE(t.readFile(kSettings), kOldSettings);
-    QVERIFY(t.fakes.dialogs->calls.isEmpty());
-}
-
-void TestAppearance::aboutShowsTheStartupWindow()
-{
-    TestApp t;
-    t.start();
-    t.app().splash().Timer1_Timer();
-    t.app().splash().close();
-    QVERIFY(!t.app().splash().isVisible());
-    t.bar().menus().mnuAbout->trigger();
-    QVERIFY(t.app().splash().isVisible());
 }
 
 QTEST_MAIN(TestAppearance)

@@ -31,105 +31,64 @@ void sendMouse(QWidget *target, QEvent::Type type, Qt::MouseButton button, Qt::M
 class TestPlacement : public QObject {
     Q_OBJECT
 private slots:
-    void topmostAtLoad();
-    void everyPressSaves_data();
-    void everyPressSaves();
-    void systemMoveSavesTheFinalPlace();
-    void followThePointerWithoutSystemMove_data();
-    void followThePointerWithoutSystemMove();
+    void pressSavesAndMoves_data();
+    void pressSavesAndMoves();
     void barOffEveryScreenIsBroughtBack_data();
     void barOffEveryScreenIsBroughtBack();
     void placeOnScreens_data();
     void placeOnScreens();
 };
 
-void TestPlacement::topmostAtLoad()
-{
-    TestApp t;
-    t.start();
-    QCOMPARE(t.fakes.windows->topmostCalls, QList<bool>({true}));
-}
-
-void TestPlacement::everyPressSaves_data()
+void TestPlacement::pressSavesAndMoves_data()
 {
     QTest::addColumn<Qt::MouseButton>("button");
     QTest::addColumn<bool>("systemMove");
-    QTest::newRow("left, window manager moves") << Qt::LeftButton << true;
-    QTest::newRow("left, no window-manager move") << Qt::LeftButton << false;
-    QTest::newRow("right") << Qt::RightButton << true;
-    QTest::newRow("middle") << Qt::MiddleButton << true;
+    // Only the left button is handed to the window manager, whose move ends
+    // on a left release; otherwise the bar follows the pointer.
+    QTest::addColumn<bool>("follows");
+    QTest::newRow("left, window manager moves") << Qt::LeftButton << true << false;
+    QTest::newRow("left, no window-manager move") << Qt::LeftButton << false << true;
+    QTest::newRow("right") << Qt::RightButton << true << true;
+    QTest::newRow("middle") << Qt::MiddleButton << true << true;
 }
 
-void TestPlacement::everyPressSaves()
+void TestPlacement::pressSavesAndMoves()
 {
     QFETCH(Qt::MouseButton, button);
     QFETCH(bool, systemMove);
+    QFETCH(bool, follows);
     TestApp t;
     t.writeFile(kSettings, "LF= 1500\r\nTP= 3000\r\nXX= other\r\n");
     t.fakes.windows->systemMoveAvailable = systemMove;
     t.start();
-    // A press and release without any movement still rewrites the file.
-    QTest::mouseClick(t.bar().Image2(), button, {}, QPoint(3, 3));
-    QCOMPARE(textfile::readLines(t.path(kSettings))->size(), 6);
-    QCOMPARE(settingsLine(t, 0), QByteArray("LF= 1500"));
-    QCOMPARE(settingsLine(t, 1), QByteArray("TP= 3000"));
-    // Only the left button is handed to the window manager, whose move ends
-    // on a left release.
-    QCOMPARE(t.fakes.windows->systemMoves, button == Qt::LeftButton ? 1 : 0);
-    QCOMPARE(t.bar().pos(), QPoint(100, 200));
-}
-
-void TestPlacement::systemMoveSavesTheFinalPlace()
-{
-    TestApp t;
-    t.start();
     BarWindow &bar = t.bar();
-    QTest::mousePress(bar.Image2(), Qt::LeftButton, {}, QPoint(3, 3));
-    QCOMPARE(settingsLine(t, 0), QByteArray("LF= 5100"));
-    // The window manager moves the bar with the pointer.
-    bar.move(300, 250);
-    bar.move(400, 260);
-    QTRY_COMPARE_WITH_TIMEOUT(settingsLine(t, 0), QByteArray("LF= 6000"), 20000);
-    QCOMPARE(settingsLine(t, 1), QByteArray("TP= 3900"));
-    // A move the program makes itself later is not saved.
+    PictureBox *handle = bar.Image2();
+    QPoint last(100, 200);
+    QCOMPARE(bar.pos(), last);
+    const QPoint grab(4, 5);
+    sendMouse(handle, QEvent::MouseButtonPress, button, button, grab);
+    // The press alone rewrites the file, moved or not.
+    QCOMPARE(textfile::readLines(t.path(kSettings))->size(), 6);
+    QCOMPARE(settingsLine(t, 0) + ' ' + settingsLine(t, 1), QByteArray("LF= 1500 TP= 3000"));
+    QCOMPARE(t.fakes.windows->systemMoves, button == Qt::LeftButton ? 1 : 0);
+    for (const QPoint to : {QPoint(130, 220), QPoint(60, 230)}) {
+        sendMouse(handle, QEvent::MouseMove, Qt::NoButton, button, grab + to - bar.pos());
+        QCOMPARE(bar.pos(), follows ? to : last);
+        if (!follows)
+            bar.move(to); // the window manager's move
+        last = to;
+    }
+    sendMouse(handle, QEvent::MouseButtonRelease, button, Qt::NoButton, grab);
+    // Saved at the release, or once the window manager's move has settled.
+    QTRY_COMPARE_WITH_TIMEOUT(settingsLine(t, 0) + ' ' + settingsLine(t, 1), QByteArray("LF= 900 TP= 3450"), 20000);
+    // Released: the bar no longer follows, and a move the program makes
+    // itself is not saved.
+    sendMouse(handle, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, grab + QPoint(50, 50));
+    QCOMPARE(bar.pos(), last);
     t.writeFile(kSettings, "LF= 1\r\n");
     bar.move(10, 10);
     QTest::qWait(BarPlacement::kMoveSettleMs * 3);
     QCOMPARE(t.readFile(kSettings), QByteArray("LF= 1\r\n"));
-}
-
-void TestPlacement::followThePointerWithoutSystemMove_data()
-{
-    QTest::addColumn<Qt::MouseButton>("button");
-    QTest::addColumn<bool>("systemMove");
-    QTest::newRow("left, no window-manager move") << Qt::LeftButton << false;
-    QTest::newRow("right") << Qt::RightButton << true;
-}
-
-void TestPlacement::followThePointerWithoutSystemMove()
-{
-    QFETCH(Qt::MouseButton, button);
-    QFETCH(bool, systemMove);
-    TestApp t;
-    t.fakes.windows->systemMoveAvailable = systemMove;
-    t.start();
-    BarWindow &bar = t.bar();
-    PictureBox *handle = bar.Image2();
-    const QPoint start = bar.pos();
-    const QPoint grab(4, 5);
-    sendMouse(handle, QEvent::MouseButtonPress, button, button, grab);
-    sendMouse(handle, QEvent::MouseMove, Qt::NoButton, button, grab + QPoint(30, 20));
-    QCOMPARE(bar.pos(), start + QPoint(30, 20));
-    sendMouse(handle, QEvent::MouseMove, Qt::NoButton, button, grab + QPoint(-40, 10));
-    QCOMPARE(bar.pos(), start + QPoint(30 - 40, 20 + 10));
-    QCOMPARE(settingsLine(t, 0), QByteArray("LF= 5100")); // saved at the press
-    sendMouse(handle, QEvent::MouseButtonRelease, button, Qt::NoButton, grab);
-    QCOMPARE(settingsLine(t, 0), QByteArray::number(5100 - 10 * 15).prepend("LF= "));
-    QCOMPARE(settingsLine(t, 1), QByteArray::number(4620 + 30 * 15).prepend("TP= "));
-    // Released: the bar no longer follows.
-    const QPoint dropped = bar.pos();
-    sendMouse(handle, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, grab + QPoint(50, 50));
-    QCOMPARE(bar.pos(), dropped);
 }
 
 void TestPlacement::barOffEveryScreenIsBroughtBack_data()
@@ -155,16 +114,16 @@ void TestPlacement::barOffEveryScreenIsBroughtBack()
     const QByteArray file = "LF= " + QByteArray::number(saved.x() * 15) + "\r\nTP= "
                             + QByteArray::number(saved.y() * 15) + "\r\n";
     t.writeFile(kSettings, file);
+    // Where the bar stands, in pixels and in twips.
+    const auto place = [&t] {
+        return QList<QPointF>{t.bar().pos(), QPointF(t.bar().leftTwips(), t.bar().topTwips()) / 15};
+    };
     t.start();
-    QCOMPARE(t.bar().pos(), shown);
-    QCOMPARE(t.bar().leftTwips(), shown.x() * 15.0);
+    QCOMPARE(place(), (QList<QPointF>{shown, shown}));
     // The same while running, as when the bar's screen is removed.
     t.bar().moveTwips(saved.x() * 15, saved.y() * 15);
-    QCOMPARE(t.bar().leftTwips(), saved.x() * 15.0);
     t.app().placement().keepOnScreen();
-    QCOMPARE(t.bar().pos(), shown);
-    QCOMPARE(t.bar().leftTwips(), shown.x() * 15.0);
-    QCOMPARE(t.bar().topTwips(), shown.y() * 15.0);
+    QCOMPARE(place(), (QList<QPointF>{shown, shown}));
     // The correction is not saved.
     QCOMPARE(t.readFile(kSettings), file);
 }

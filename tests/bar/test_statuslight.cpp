@@ -10,212 +10,150 @@
 using namespace skylane;
 using namespace skylane::test;
 
-namespace {
-
-// Which lamps are shown, as "unlit green red" flags, e.g. "-G-".
-QString lamps(BarWindow &bar)
-{
-    QString s;
-    s += bar.Image3(0)->isHidden() ? '-' : 'U';
-    s += bar.Image3(1)->isHidden() ? '-' : 'G';
-    s += bar.Image3(2)->isHidden() ? '-' : 'R';
-    return s;
-}
-
-// Clicks the upper visible lamp, the one a click reaches.
-void clickLight(BarWindow &bar)
-{
-    for (int i = 2; i >= 0; --i) {
-        if (!bar.Image3(i)->isHidden()) {
-            QTest::mouseClick(bar.Image3(i), Qt::LeftButton, {}, QPoint(5, 5));
-            return;
-        }
-    }
-}
-
-} // namespace
-
 class TestStatusLight : public QObject {
     Q_OBJECT
 private slots:
-    void greenClickDropsTheBar();
-    void countdownOfElevenTicks();
-    void clickDuringCountdown_data();
-    void clickDuringCountdown();
+    void init()
+    {
+        m_t = std::make_unique<TestApp>();
+        m_t->start();
+    }
+    void cleanup() { m_t.reset(); }
+    void clicksAndTicks_data();
+    void clicksAndTicks();
+    void restoreWindowAtTheGreenClick();
     void realBarTimerIsWired();
-    void restoreWindowCountsAndReturns();
+    void restoreWindowReturnsTheBar_data();
+    void restoreWindowReturnsTheBar();
     void realRestoreTimerIsWired();
     void oneRestoreWindowForTheRun();
-    void greenClickRightAfterARestoreEndsTheReturn();
-    void onlyALeftClickActs();
+
+private:
+    BarWindow &bar() { return m_t->bar(); }
+    StatusLight &light() { return m_t->app().statusLight(); }
+    RestoreWindow &restore() { return m_t->app().restoreWindow(); }
+
+    // The lamps shown as "unlit green red" flags, the stacking, the bar's
+    // timer, the blink count and the taskbar entry, e.g. "-G- top still 0, no entry".
+    QString state()
+    {
+        QString lamps;
+        for (int i = 0; i < 3; ++i)
+            lamps += bar().Image3(i)->isHidden() ? '-' : "UGR"[i];
+        return QString("%1 %2 %3 %4, %5")
+            .arg(lamps, m_t->fakes.windows->isTopmost(&bar()) ? "top" : "below",
+                 bar().Timer1()->isActive() ? "ticking" : "still")
+            .arg(light().BlinkCount())
+            .arg(restore().isVisible() ? "entry shown" : "no entry");
+    }
+
+    // Clicks the upper visible lamp, the one a click reaches.
+    void click(Qt::MouseButton button = Qt::LeftButton)
+    {
+        for (int i = 2; i >= 0; --i) {
+            if (!bar().Image3(i)->isHidden())
+                return QTest::mouseClick(bar().Image3(i), button, {}, QPoint(5, 5));
+        }
+    }
+
+    std::unique_ptr<TestApp> m_t;
 };
 
-void TestStatusLight::greenClickDropsTheBar()
+void TestStatusLight::clicksAndTicks_data()
 {
-    TestApp t;
-    t.start();
-    BarWindow &bar = t.bar();
-    QVERIFY(t.fakes.windows->isTopmost(&bar));
-    QCOMPARE(lamps(bar), QString("-G-"));
-    QVERIFY(!t.app().restoreWindow().isVisible());
-    clickLight(bar);
-    QCOMPARE(lamps(bar), QString("U--"));
-    QVERIFY(!t.fakes.windows->isTopmost(&bar));
-    QVERIFY(bar.isVisible());
-    RestoreWindow &restore = t.app().restoreWindow();
-    QVERIFY(restore.isVisible());
-    QVERIFY(restore.isMinimized());
-    QCOMPARE(restore.windowTitle(), QString("Ulvo's Launch Bar"));
-    QCOMPARE(restore.Label1()->text(), QString("Show LaunchBar"));
-    QVERIFY(!bar.Timer1()->isActive());
-}
-
-void TestStatusLight::countdownOfElevenTicks()
-{
-    TestApp t;
-    t.start();
-    BarWindow &bar = t.bar();
-    StatusLight &light = t.app().statusLight();
-    clickLight(bar); // dropped
-    clickLight(bar); // countdown
-    QCOMPARE(lamps(bar), QString("--R"));
-    QVERIFY(bar.Timer1()->isActive());
-    QCOMPARE(bar.Timer1()->interval(), 1000);
-    for (int tick = 1; tick <= 10; ++tick) {
-        light.Timer1_Timer();
-        QCOMPARE(light.BlinkCount(), tick);
-        QCOMPARE(lamps(bar), QString(tick % 2 ? "U--" : "--R"));
-        QVERIFY(!t.fakes.windows->isTopmost(&bar));
-    }
-    light.Timer1_Timer();
-    QCOMPARE(lamps(bar), QString("-G-"));
-    QVERIFY(t.fakes.windows->isTopmost(&bar));
-    QCOMPARE(light.BlinkCount(), 0);
-    QVERIFY(!bar.Timer1()->isActive());
+    // L: a left click on the light, R: a right click, T: a tick of the bar's timer.
+    QTest::addColumn<QString>("actions");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("at start") << "" << "-G- top still 0, no entry";
+    QTest::newRow("green click drops the bar") << "L" << "U-- below still 0, entry shown";
+    QTest::newRow("unlit click starts the countdown") << "LL" << "--R below ticking 0, entry shown";
+    QTest::newRow("first tick") << "LLT" << "U-- below ticking 1, entry shown";
+    QTest::newRow("tenth tick") << "LLTTTTTTTTTT" << "--R below ticking 10, entry shown";
     // The taskbar entry stays until the user restores or closes it.
-    QVERIFY(t.app().restoreWindow().isVisible());
-}
-
-void TestStatusLight::clickDuringCountdown_data()
-{
-    QTest::addColumn<int>("ticks");
-    QTest::addColumn<QString>("lampsAfter");
-    QTest::newRow("red phase") << 2 << "-G-";
+    QTest::newRow("eleventh tick ends it") << "LLTTTTTTTTTTT" << "-G- top still 0, entry shown";
+    QTest::newRow("click in the red phase ends it") << "LLTTL" << "-G- top still 0, entry shown";
     // The unlit lamp stays visible beneath the green one.
-    QTest::newRow("unlit phase") << 3 << "UG-";
+    QTest::newRow("click in the unlit phase ends it") << "LLTTTL" << "UG- top still 0, entry shown";
+    QTest::newRow("right click on green") << "R" << "-G- top still 0, no entry";
+    QTest::newRow("right click on unlit") << "LR" << "U-- below still 0, entry shown";
 }
 
-void TestStatusLight::clickDuringCountdown()
+void TestStatusLight::clicksAndTicks()
 {
-    QFETCH(int, ticks);
-    QFETCH(QString, lampsAfter);
-    TestApp t;
-    t.start();
-    BarWindow &bar = t.bar();
-    StatusLight &light = t.app().statusLight();
-    clickLight(bar);
-    clickLight(bar);
-    for (int i = 0; i < ticks; ++i)
-        light.Timer1_Timer();
-    clickLight(bar);
-    QCOMPARE(lamps(bar), lampsAfter);
-    QVERIFY(t.fakes.windows->isTopmost(&bar));
-    QVERIFY(!bar.Timer1()->isActive());
-    QCOMPARE(light.BlinkCount(), 0);
+    QFETCH(QString, actions);
+    for (const QChar action : actions)
+        action == 'T' ? light().Timer1_Timer() : click(action == 'L' ? Qt::LeftButton : Qt::RightButton);
+    QTEST(state(), "after");
+    QVERIFY(bar().isVisible());
+}
+
+void TestStatusLight::restoreWindowAtTheGreenClick()
+{
+    click();
+    QVERIFY(restore().isMinimized());
+    QCOMPARE(restore().windowTitle(), QString("Ulvo's Launch Bar"));
+    QCOMPARE(restore().Label1()->text(), QString("Show LaunchBar"));
 }
 
 void TestStatusLight::realBarTimerIsWired()
 {
-    TestApp t;
-    t.start();
-    clickLight(t.bar());
-    clickLight(t.bar());
-    QTRY_VERIFY_WITH_TIMEOUT(t.app().statusLight().BlinkCount() >= 1, 20000);
+    QCOMPARE(bar().Timer1()->interval(), 1000);
+    click();
+    click();
+    QTRY_VERIFY_WITH_TIMEOUT(light().BlinkCount() >= 1, 20000);
 }
 
-void TestStatusLight::restoreWindowCountsAndReturns()
+void TestStatusLight::restoreWindowReturnsTheBar_data()
 {
-    TestApp t;
-    t.start();
-    BarWindow &bar = t.bar();
-    RestoreWindow &restore = t.app().restoreWindow();
-    clickLight(bar);
-    QCOMPARE(restore.ResizeCount(), 1);
-    QVERIFY(!restore.Timer1()->isActive());
+    QTest::addColumn<bool>("greenClick");
+    QTest::newRow("the bar's next tick") << false;
+    QTest::newRow("a green click right after") << true;
+}
+
+void TestStatusLight::restoreWindowReturnsTheBar()
+{
+    QFETCH(bool, greenClick);
+    click();
+    QCOMPARE(restore().ResizeCount(), 1);
+    QVERIFY(!restore().Timer1()->isActive());
     // The user restores the entry from the taskbar.
-    restore.setWindowState(Qt::WindowNoState);
-    QCOMPARE(restore.ResizeCount(), 0);
-    QVERIFY(restore.Timer1()->isActive());
-    QCOMPARE(restore.Timer1()->interval(), 100);
-    restore.Timer1_Timer();
-    QVERIFY(!restore.isVisible());
-    QVERIFY(bar.isVisible());
-    QVERIFY(!bar.Image3(1)->isHidden());
-    QVERIFY(bar.Timer1()->isActive());
-    QVERIFY(!t.fakes.windows->isTopmost(&bar));
-    // The bar's next tick completes the return.
-    t.app().statusLight().Timer1_Timer();
-    QVERIFY(t.fakes.windows->isTopmost(&bar));
-    QVERIFY(!bar.Timer1()->isActive());
-    QVERIFY(bar.Image3(2)->isHidden());
+    restore().setWindowState(Qt::WindowNoState);
+    QCOMPARE(restore().ResizeCount(), 0);
+    QVERIFY(restore().Timer1()->isActive());
+    QCOMPARE(restore().Timer1()->interval(), 100);
+    restore().Timer1_Timer();
+    QVERIFY(bar().isVisible());
+    QCOMPARE(state(), QString("UG- below ticking 0, no entry"));
+    // Either completes the return.
+    greenClick ? click() : light().Timer1_Timer();
+    QCOMPARE(state(), QString("UG- top still 0, no entry"));
 }
 
 void TestStatusLight::realRestoreTimerIsWired()
 {
-    TestApp t;
-    t.start();
-    clickLight(t.bar());
-    RestoreWindow &restore = t.app().restoreWindow();
-    restore.setWindowState(Qt::WindowNoState);
-    QTRY_VERIFY_WITH_TIMEOUT(!restore.isVisible(), 20000);
-    QVERIFY(t.bar().Timer1()->isActive());
+    click();
+    restore().setWindowState(Qt::WindowNoState);
+    QTRY_VERIFY_WITH_TIMEOUT(!restore().isVisible(), 20000);
+    QVERIFY(bar().Timer1()->isActive());
 }
 
 void TestStatusLight::oneRestoreWindowForTheRun()
 {
-    TestApp t;
-    t.start();
-    BarWindow &bar = t.bar();
-    RestoreWindow &restore = t.app().restoreWindow();
-    clickLight(bar);
+    RestoreWindow *first = &restore();
+    click();
     // Closed by the user from its entry while the count is 1: the next
     // showing starts afresh and does not bring the bar straight back.
-    restore.close();
-    clickLight(bar); // countdown
-    clickLight(bar); // ends it: on top, green
-    clickLight(bar); // dropped again
-    QCOMPARE(&t.app().restoreWindow(), &restore);
-    QVERIFY(restore.isVisible());
-    QCOMPARE(restore.ResizeCount(), 1);
-    QVERIFY(!restore.Timer1()->isActive());
-    QCOMPARE(lamps(bar), QString("U--"));
+    restore().close();
+    click(); // countdown
+    click(); // ends it: on top, green
+    click(); // dropped again
+    QCOMPARE(&restore(), first);
+    QCOMPARE(state(), QString("U-- below still 0, entry shown"));
+    QCOMPARE(restore().ResizeCount(), 1);
+    QVERIFY(!restore().Timer1()->isActive());
     // Shown again while its entry still stands: nothing changes.
-    restore.showEntry();
-    QCOMPARE(restore.ResizeCount(), 1);
-}
-
-void TestStatusLight::greenClickRightAfterARestoreEndsTheReturn()
-{
-    TestApp t;
-    t.start();
-    BarWindow &bar = t.bar();
-    RestoreWindow &restore = t.app().restoreWindow();
-    clickLight(bar);
-    restore.setWindowState(Qt::WindowNoState);
-    restore.Timer1_Timer();
-    clickLight(bar);
-    QVERIFY(t.fakes.windows->isTopmost(&bar));
-    QVERIFY(!bar.Timer1()->isActive());
-    QVERIFY(!restore.isVisible());
-}
-
-void TestStatusLight::onlyALeftClickActs()
-{
-    TestApp t;
-    t.start();
-    QTest::mouseClick(t.bar().Image3(1), Qt::RightButton, {}, QPoint(5, 5));
-    QCOMPARE(lamps(t.bar()), QString("-G-"));
-    QVERIFY(t.fakes.windows->isTopmost(&t.bar()));
+    restore().showEntry();
+    QCOMPARE(restore().ResizeCount(), 1);
 }
 
 QTEST_MAIN(TestStatusLight)

@@ -11,39 +11,59 @@
 using namespace skylane;
 using namespace skylane::test;
 
-class TestShutdown : public QObject {
-    Q_OBJECT
-private slots:
-    void controls_data();
-    void controls();
-    void window();
-    void loadSetsTagsAndSelection();
-    void keyboardOrder();
-    void okPassesTheFlagsOfTheOption_data();
-    void okPassesTheFlagsOfTheOption();
-    void enterRightAfterOpeningRequestsShutdown();
-    void escapeClosesAndReopeningSelectsOption0();
-    void closeBoxAndCancelClose_data();
-    void closeBoxAndCancelClose();
-    void secondRequestKeepsOneDialogAndItsSelection();
-    void quitClosesTheBarThenEndsTheProgram();
-};
-
 namespace {
-
-Shutdown &openExitDialog(TestApp &t)
-{
-    t.start();
-    t.app().showExitDialog();
-    return *t.app().exitDialog();
-}
-
 void pressWithMouse(QAbstractButton *button)
 {
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(5, button->height() / 2));
 }
-
 } // namespace
+
+// Each test starts with the program running and the exit dialog open.
+class TestShutdown : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup() { m_t.reset(); }
+    void controls_data();
+    void controls();
+    void window();
+    void keyboardOrder();
+    void okPassesTheFlagsOfTheOption_data();
+    void okPassesTheFlagsOfTheOption();
+    void closingKeepsTheBarAndReopensAtOption0_data();
+    void closingKeepsTheBarAndReopensAtOption0();
+    void secondRequestKeepsOneDialogAndItsSelection();
+    void quitClosesTheBarThenEndsTheProgram();
+
+private:
+    Shutdown &dialog() { return *m_t->app().exitDialog(); }
+    QRadioButton *option(int index) { return dialog().optExitOption(index); }
+    // What the user is left with, e.g. "dialog open, bar open, requests 1, running".
+    QString outcome()
+    {
+        QStringList requests;
+        for (int flags : std::as_const(m_t->fakes.session->requests))
+            requests << QString::number(flags);
+        return QString("dialog %1, bar %2, requests %3, %4")
+            .arg(dialog().isVisible() ? "open" : "closed", m_t->bar().isVisible() ? "open" : "closed",
+                 requests.isEmpty() ? "none" : requests.join(' '), m_ended.isEmpty() ? "running" : m_ended);
+    }
+
+    std::unique_ptr<TestApp> m_t;
+    QString m_ended; // what the program's end saw
+};
+
+void TestShutdown::init()
+{
+    m_t = std::make_unique<TestApp>();
+    m_t->start();
+    m_t->app().showExitDialog();
+    m_ended.clear();
+    dialog().setEndProgram([this] {
+        m_ended = QString("ended with bar %1, dialog %2")
+                      .arg(m_t->bar().isVisible() ? "open" : "closed", dialog().isVisible() ? "open" : "closed");
+    });
+}
 
 void TestShutdown::controls_data()
 {
@@ -64,59 +84,44 @@ void TestShutdown::controls()
 {
     QFETCH(QString, name);
     QFETCH(TwipsRect, twips);
-    QFETCH(QString, caption);
-    TestApp t;
-    Shutdown &dialog = openExitDialog(t);
-    auto *control = dialog.findChild<QAbstractButton *>(name);
+    auto *control = dialog().findChild<QAbstractButton *>(name);
     QVERIFY(control);
     QCOMPARE(control->geometry(), twipsToPixels(twips));
-    QCOMPARE(control->text(), caption);
+    QTEST(control->text(), "caption");
     QVERIFY(control->isVisible());
 }
 
 void TestShutdown::window()
 {
-    TestApp t;
-    Shutdown &dialog = openExitDialog(t);
-    QCOMPARE(dialog.windowTitle(), QString("Shutdown"));
-    QCOMPARE(dialog.size(), QSize(202, 142));
-    QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
-    QVERIFY(!dialog.isModal());
-    QVERIFY(!dialog.parentWidget());
-    // A plain top-level window, so taskbars list it.
-    QCOMPARE(dialog.windowType(), Qt::Window);
-    const Qt::WindowFlags flags = dialog.windowFlags();
-    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-    QVERIFY(!dialog.windowIcon().isNull());
-    QVERIFY(dialog.cmdOk()->isDefault());
-    const QPoint screenCentre = dialog.screen()->availableGeometry().center();
-    QVERIFY2((dialog.frameGeometry().center() - screenCentre).manhattanLength() <= 4,
-             qPrintable(QString("dialog at %1,%2").arg(dialog.x()).arg(dialog.y())));
-}
-
-void TestShutdown::loadSetsTagsAndSelection()
-{
-    TestApp t;
-    Shutdown &dialog = openExitDialog(t);
-    const QStringList tags = {dialog.tag(0), dialog.tag(1), dialog.tag(2), dialog.tag(3), dialog.tag(4)};
-    QCOMPARE(tags, QStringList({"1", "2", "0", "4", ""}));
-    QVERIFY(dialog.optExitOption(0)->isChecked());
-    QCOMPARE(dialog.focusWidget(), dialog.optExitOption(0));
+    Shutdown &d = dialog();
+    QCOMPARE(d.windowTitle(), QString("Shutdown"));
+    QCOMPARE(d.size(), QSize(202, 142));
+    QCOMPARE(d.minimumSize(), d.maximumSize());
+    QVERIFY(!d.isModal());
+    QVERIFY(!d.parentWidget());
+    // A plain top-level window, so taskbars list it, with a close box alone.
+    QCOMPARE(d.windowType(), Qt::Window);
+    QCOMPARE(d.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint), Qt::WindowCloseButtonHint);
+    QVERIFY(!d.windowIcon().isNull());
+    QVERIFY(d.cmdOk()->isDefault());
+    const QPoint screenCentre = d.screen()->availableGeometry().center();
+    QVERIFY2((d.frameGeometry().center() - screenCentre).manhattanLength() <= 4,
+             qPrintable(QString("dialog at %1,%2").arg(d.x()).arg(d.y())));
+    // The load step: tags, option 0 selected and holding the focus.
+    QCOMPARE(QStringList({d.tag(0), d.tag(1), d.tag(2), d.tag(3), d.tag(4)}), QStringList({"1", "2", "0", "4", ""}));
+    QVERIFY(option(0)->isChecked());
+    QCOMPARE(d.focusWidget(), option(0));
 }
 
 void TestShutdown::keyboardOrder()
 {
-    TestApp t;
-    Shutdown &dialog = openExitDialog(t);
     QStringList order;
-    QWidget *w = dialog.optExitOption(0);
+    QWidget *w = option(0);
     for (int i = 0; i < 7; ++i) {
         order << w->objectName();
         do
             w = w->nextInFocusChain();
-        while (w->focusPolicy() == Qt::NoFocus || w == &dialog);
+        while (w->focusPolicy() == Qt::NoFocus || w == &dialog());
     }
     QCOMPARE(order, QStringList({"optExitOption_0", "cmdCancel", "cmdOk", "optExitOption_3", "optExitOption_2",
                                  "optExitOption_1", "optExitOption_4"}));
@@ -124,111 +129,76 @@ void TestShutdown::keyboardOrder()
 
 void TestShutdown::okPassesTheFlagsOfTheOption_data()
 {
-    QTest::addColumn<int>("option");
-    QTest::addColumn<int>("flags");
-    QTest::newRow("Normal Shutdown") << 0 << 1;
-    QTest::newRow("Reboot") << 1 << 2;
-    QTest::newRow("Log Off") << 2 << 0;
-    QTest::newRow("Forced Shutdown: EWX_FORCE alone") << 3 << 4;
+    QTest::addColumn<int>("index"); // -1: Enter right after opening
+    QTest::addColumn<QString>("outcome");
+    // The dialog waits for the session to end; the bar stays.
+    QTest::newRow("Normal Shutdown") << 0 << "dialog open, bar open, requests 1, running";
+    QTest::newRow("Reboot") << 1 << "dialog open, bar open, requests 2, running";
+    QTest::newRow("Log Off") << 2 << "dialog open, bar open, requests 0, running";
+    QTest::newRow("Forced Shutdown: EWX_FORCE alone") << 3 << "dialog open, bar open, requests 4, running";
+    QTest::newRow("Enter right after opening: Normal Shutdown") << -1 << "dialog open, bar open, requests 1, running";
 }
 
 void TestShutdown::okPassesTheFlagsOfTheOption()
 {
-    QFETCH(int, option);
-    QFETCH(int, flags);
-    TestApp t;
-    Shutdown &dialog = openExitDialog(t);
-    bool ended = false;
-    dialog.setEndProgram([&] { ended = true; });
-    pressWithMouse(dialog.optExitOption(option));
-    QVERIFY(dialog.optExitOption(option)->isChecked());
-    pressWithMouse(dialog.cmdOk());
-    QCOMPARE(t.fakes.session->requests, QList<int>{flags});
-    // The dialog waits for the session to end; the bar stays.
-    QVERIFY(dialog.isVisible());
-    QVERIFY(t.bar().isVisible());
-    QVERIFY(!ended);
+    QFETCH(int, index);
+    if (index < 0) {
+        QTest::keyClick(dialog().focusWidget(), Qt::Key_Return);
+    } else {
+        pressWithMouse(option(index));
+        pressWithMouse(dialog().cmdOk());
+    }
+    QTEST(outcome(), "outcome");
 }
 
-void TestShutdown::enterRightAfterOpeningRequestsShutdown()
+void TestShutdown::closingKeepsTheBarAndReopensAtOption0_data()
 {
-    TestApp t;
-    Shutdown &dialog = openExitDialog(t);
-    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
-    QCOMPARE(t.fakes.session->requests, QList<int>{1});
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Cancel") << "cancel";
+    QTest::newRow("close box") << "close";
+    QTest::newRow("Escape") << "escape";
 }
 
-void TestShutdown::escapeClosesAndReopeningSelectsOption0()
+void TestShutdown::closingKeepsTheBarAndReopensAtOption0()
 {
-    TestApp t;
-    Shutdown &dialog = openExitDialog(t);
-    pressWithMouse(dialog.optExitOption(2));
-    QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
-    QVERIFY(!dialog.isVisible());
-    QVERIFY(t.fakes.session->requests.isEmpty());
-    QVERIFY(t.bar().isVisible());
-
-    t.app().showExitDialog();
-    QCOMPARE(t.app().exitDialog(), &dialog);
-    QVERIFY(dialog.isVisible());
-    QVERIFY(dialog.optExitOption(0)->isChecked());
-    QVERIFY(!dialog.optExitOption(2)->isChecked());
-    QCOMPARE(dialog.focusWidget(), dialog.optExitOption(0));
-}
-
-void TestShutdown::closeBoxAndCancelClose_data()
-{
-    QTest::addColumn<bool>("closeBox");
-    QTest::newRow("Cancel") << false;
-    QTest::newRow("close box") << true;
-}
-
-void TestShutdown::closeBoxAndCancelClose()
-{
-    QFETCH(bool, closeBox);
-    TestApp t;
-    Shutdown &dialog = openExitDialog(t);
-    bool ended = false;
-    dialog.setEndProgram([&] { ended = true; });
-    pressWithMouse(dialog.optExitOption(Shutdown::kQuitOption));
-    if (closeBox)
-        dialog.close();
+    QFETCH(QString, how);
+    Shutdown *first = &dialog();
+    pressWithMouse(option(Shutdown::kQuitOption));
+    if (how == "cancel")
+        pressWithMouse(dialog().cmdCancel());
+    else if (how == "close")
+        dialog().close();
     else
-        pressWithMouse(dialog.cmdCancel());
-    QVERIFY(!dialog.isVisible());
-    QVERIFY(t.bar().isVisible());
-    QVERIFY(t.fakes.session->requests.isEmpty());
-    QVERIFY(!ended);
+        QTest::keyClick(dialog().focusWidget(), Qt::Key_Escape);
+    QCOMPARE(outcome(), QString("dialog closed, bar open, requests none, running"));
+
+    m_t->app().showExitDialog();
+    QCOMPARE(&dialog(), first);
+    QVERIFY(dialog().isVisible());
+    QVERIFY(option(0)->isChecked());
+    QVERIFY(!option(Shutdown::kQuitOption)->isChecked());
+    QCOMPARE(dialog().focusWidget(), option(0));
 }
 
 void TestShutdown::secondRequestKeepsOneDialogAndItsSelection()
 {
-    TestApp t;
-    Shutdown &dialog = openExitDialog(t);
-    pressWithMouse(dialog.optExitOption(3));
-    t.app().showExitDialog();
-    t.app().showExitDialog();
-    QCOMPARE(t.app().exitDialog(), &dialog);
+    Shutdown *first = &dialog();
+    pressWithMouse(option(3));
+    m_t->app().showExitDialog();
+    m_t->app().showExitDialog();
+    QCOMPARE(&dialog(), first);
     int open = 0;
     for (QWidget *w : QApplication::topLevelWidgets())
         open += w->objectName() == QLatin1String("Shutdown") && w->isVisible();
     QCOMPARE(open, 1);
-    QVERIFY(dialog.optExitOption(3)->isChecked());
+    QVERIFY(option(3)->isChecked());
 }
 
 void TestShutdown::quitClosesTheBarThenEndsTheProgram()
 {
-    TestApp t;
-    Shutdown &dialog = openExitDialog(t);
-    QStringList seenAtEnd;
-    dialog.setEndProgram([&] {
-        seenAtEnd << (t.bar().isVisible() ? "bar open" : "bar closed")
-                  << (dialog.isVisible() ? "dialog open" : "dialog closed");
-    });
-    pressWithMouse(dialog.optExitOption(Shutdown::kQuitOption));
-    pressWithMouse(dialog.cmdOk());
-    QCOMPARE(seenAtEnd, QStringList({"bar closed", "dialog closed"}));
-    QVERIFY(t.fakes.session->requests.isEmpty());
+    pressWithMouse(option(Shutdown::kQuitOption));
+    pressWithMouse(dialog().cmdOk());
+    QCOMPARE(outcome(), QString("dialog closed, bar closed, requests none, ended with bar closed, dialog closed"));
 }
 
 QTEST_MAIN(TestShutdown)
