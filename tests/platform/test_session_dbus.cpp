@@ -53,25 +53,25 @@ private slots:
 
     void requestsReachTheMocks_data()
     {
-        QTest::addColumn<int>("flags");
+        QTest::addColumn<SessionRequest>("request");
         QTest::addColumn<QStringList>("manager"); // name, path, interface, method, signature
         QTest::addColumn<QStringList>("logindCalls");
         QTest::addColumn<QStringList>("managerCalls");
         QTest::newRow("forced, session of the process")
-            << 4 << QStringList()
+            << SessionRequest::ForcedLogOff << QStringList()
             << QStringList{"GetSessionByPID " + QString::number(::getpid()),
                            "Get /org/freedesktop/login1/session/c7 org.freedesktop.login1.Session.Id",
                            "TerminateSession \"c7\""}
             << QStringList();
         QTest::newRow("log off, Xfce")
-            << 0 << QStringList{"org.xfce.SessionManager", "/org/xfce/SessionManager", "org.xfce.Session.Manager", "Logout", "bb"}
+            << SessionRequest::LogOff << QStringList{"org.xfce.SessionManager", "/org/xfce/SessionManager", "org.xfce.Session.Manager", "Logout", "bb"}
             << QStringList() << QStringList{"Logout False True"};
-        QTest::newRow("log off, KDE") << 0 << QStringList{"org.kde.Shutdown", "/Shutdown", "org.kde.Shutdown", "logout", ""}
+        QTest::newRow("log off, KDE") << SessionRequest::LogOff << QStringList{"org.kde.Shutdown", "/Shutdown", "org.kde.Shutdown", "logout", ""}
                                       << QStringList() << QStringList{"logout"};
     }
     void requestsReachTheMocks()
     {
-        QFETCH(int, flags);
+        QFETCH(SessionRequest, request);
         QFETCH(QStringList, manager);
         QFETCH(QStringList, logindCalls);
         QFETCH(QStringList, managerCalls);
@@ -93,7 +93,7 @@ private slots:
         qputenv("XDG_SESSION_ID", manager.isEmpty() ? "" : "5");
         QVERIFY(onPrivateBuses());
         LinuxSessionEnder ender;
-        ender.endSession(flags);
+        ender.endSession(request);
         QTRY_VERIFY_WITH_TIMEOUT(calls("logind").size() - logindSetup >= logindCalls.size()
                                      && calls("manager").size() - managerSetup >= managerCalls.size(), 20000);
         QTest::qWait(200); // nothing more arrives

@@ -35,11 +35,11 @@ private slots:
         QTest::addColumn<QString>("keys"); // options pressed, then "ok"/"enter"/"cancel"/"close"/"escape"
         QTest::addColumn<QString>("outcome");
         // The dialog waits for the session to end; the bar stays.
-        QTest::newRow("Normal Shutdown") << "0 ok" << "dialog open, bar open, requests 1, running";
-        QTest::newRow("Reboot") << "1 ok" << "dialog open, bar open, requests 2, running";
-        QTest::newRow("Log Off") << "2 ok" << "dialog open, bar open, requests 0, running";
-        QTest::newRow("Forced Shutdown: EWX_FORCE alone") << "3 ok" << "dialog open, bar open, requests 4, running";
-        QTest::newRow("Enter right after opening") << "enter" << "dialog open, bar open, requests 1, running";
+        QTest::newRow("Normal Shutdown") << "0 ok" << "dialog open, bar open, requests shutdown, running";
+        QTest::newRow("Reboot") << "1 ok" << "dialog open, bar open, requests reboot, running";
+        QTest::newRow("Log Off") << "2 ok" << "dialog open, bar open, requests logoff, running";
+        QTest::newRow("Forced Shutdown: a forced log-off") << "3 ok" << "dialog open, bar open, requests forced-logoff, running";
+        QTest::newRow("Enter right after opening") << "enter" << "dialog open, bar open, requests shutdown, running";
         QTest::newRow("Quit closes the bar, then ends")
             << "4 ok" << "dialog closed, bar closed, requests none, ended with bar closed, dialog closed";
         QTest::newRow("Cancel") << "4 cancel" << "dialog closed, bar open, requests none, running";
@@ -96,9 +96,10 @@ private:
     Shutdown &dialog() { return *m_t->app().exitDialog(); }
     QString outcome()
     {
+        static const char *const names[] = {"shutdown", "reboot", "logoff", "forced-logoff"};
         QStringList requests;
-        for (int flags : std::as_const(m_t->fakes.session->requests))
-            requests << QString::number(flags);
+        for (SessionRequest request : std::as_const(m_t->fakes.session->requests))
+            requests << names[static_cast<int>(request)];
         return QString("dialog %1, bar %2, requests %3, %4")
             .arg(dialog().isVisible() ? "open" : "closed", m_t->bar().isVisible() ? "open" : "closed",
                  requests.isEmpty() ? "none" : requests.join(' '), m_ended.isEmpty() ? "running" : m_ended);
