@@ -54,6 +54,8 @@ def test_status_light_sends_the_bar_to_the_restore_window_and_back(skylane):
         lambda: skylane.window_titled("Ulvo's Launch Bar", viewable=False), what="the restore window")
     wait_for(lambda: x.wm_state(restore) == "Iconic", what="the restore window minimized")
     assert "_NET_WM_STATE_SKIP_TASKBAR" not in x.net_state(restore), "it has a taskbar entry"
+    # Only the bar carries the program's icon (openbox puts its own on a window without one).
+    assert list(x.prop(restore, "_NET_WM_ICON") or []) != list(x.prop(bar, "_NET_WM_ICON")), "an icon"
     wait_for(lambda: "_NET_WM_STATE_ABOVE" not in x.net_state(bar), what="the bar to leave the top")
     time.sleep(0.2)
     assert not is_green(lamp_colour(skylane)), "the lamp is unlit"
