@@ -83,6 +83,8 @@ def test_menus_dialogs_and_the_status_light(skylane):
                        what="the restore window")
     wait_for(lambda: x.wm_state(restore) == "Iconic", what="the restore window minimized")
     assert "_NET_WM_STATE_SKIP_TASKBAR" not in x.net_state(restore)
+    # Only the bar carries the program's icon (openbox puts its own on a window without one).
+    assert list(x.prop(restore, "_NET_WM_ICON") or []) != list(x.prop(bar, "_NET_WM_ICON")), "an icon"
     wait_for(lambda: "_NET_WM_STATE_ABOVE" not in x.net_state(bar), what="the bar to leave the top")
     wait_for(lambda: not is_green(x.pixel(*light)), what="the unlit lamp")
     x.activate(restore)
