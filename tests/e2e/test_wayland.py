@@ -49,7 +49,7 @@ def test_a_wayland_session_shows_the_bar_as_an_x11_window(weston, buses, tmp_pat
                    "XDG_SESSION_TYPE": "wayland"})
     del env["QT_QPA_PLATFORM"]
     with open(tmp_path / "skylane.log", "wb") as log:
-        proc = subprocess.Popen([str(app.program)], env=env, stdout=log, stderr=subprocess.STDOUT)
+        proc = subprocess.Popen([str(app.folder / "skylane")], env=env, stdout=log, stderr=subprocess.STDOUT)
     try:
         wait_for(lambda: bars(weston.display), what=f"the bar on the Xwayland display; output: {app.output()!r}")
     finally:
