@@ -5,6 +5,7 @@
 
 namespace skylane {
 
+class ProgramButton;
 class ProgramIcons;
 
 // Icon size selector of GetProgramIcon: the small icon, 16 logical pixels.
@@ -16,6 +17,10 @@ inline constexpr int kSmallIcon = 1;
 // holds its own reference to the icon, so the icon lives exactly as long as
 // the pictures made from it.
 QIcon GetProgramIcon(ProgramIcons &icons, const QByteArray &programPath, int sizeSelector, bool &found);
+
+// Shows a program on a button: its icon, its path as the tooltip, and the
+// desktop's name for it as the button's accessible name.
+void showProgram(ProgramButton &button, ProgramIcons &icons, const QByteArray &programPath);
 
 // Wraps an icon into a picture a button can show: the icon itself, or no
 // picture when it has nothing to draw.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/linux/LinuxProgramLauncher.h"
 
 #include <QByteArrayList>
 #include <QHash>
@@ -49,13 +50,17 @@ class FakeLauncher final : public ProgramLauncher {
 public:
     void startMinimized(const QByteArray &programPath) override { started.append(programPath); }
     QByteArrayList started;
+    // Files are judged as on the desktop.
+    QByteArray programForFile(const QByteArray &file) override { return programOfFile(file); }
 };
 
 // A path has an icon when it names a regular file.
 class FakeIcons final : public ProgramIcons {
 public:
     QIcon smallIcon(const QByteArray &programPath, bool &found) override;
+    QString programName(const QByteArray &path) override { return names.value(path, ProgramIcons::programName(path)); }
     int queries = 0;
+    QHash<QByteArray, QString> names; // the desktop's names of programs
 };
 
 class FakeShell final : public ShellOpener {

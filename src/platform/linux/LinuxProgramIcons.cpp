@@ -88,19 +88,28 @@ QIcon LinuxProgramIcons::smallIcon(const QByteArray &programPath, bool &found)
             && r->changed == changed && r->readings == readings)
             return r->icon;
     }
-    auto *r = new Resolved{quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size), changed, readings,
-                           resolve(programPath)};
+    auto *r = new Resolved{quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size), changed, readings, {}, {}};
+    r->icon = resolve(programPath, r->name);
     const QIcon icon = r->icon;
     m_resolved.insert(programPath, r);
     return icon;
 }
 
-QIcon LinuxProgramIcons::resolve(const QByteArray &programPath)
+QString LinuxProgramIcons::programName(const QByteArray &programPath)
+{
+    // The name was found with the icon the row shows.
+    const Resolved *r = m_resolved.object(programPath);
+    return r && !r->name.isEmpty() ? r->name : ProgramIcons::programName(programPath);
+}
+
+QIcon LinuxProgramIcons::resolve(const QByteArray &programPath, QString &name)
 {
     QByteArray absolute = programPath;
     if (!absolute.startsWith('/'))
         absolute = QFile::encodeName(QDir::currentPath()) + '/' + absolute;
-    QIcon icon = desktopEntryIcon(m_entries.iconName(displayName(absolute)));
+    const DesktopEntryIndex::Described described = m_entries.describe(displayName(absolute));
+    name = described.name;
+    QIcon icon = desktopEntryIcon(described.icon);
     if (icon.isNull())
         icon = fileTypeIcon(programPath);
     if (icon.isNull())
