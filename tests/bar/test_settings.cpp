@@ -135,13 +135,13 @@ void TestSettings::positionsFollowTheLocale()
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     TestApp t;
-    t.bar().moveTwips(12345.5, -7.25);
+    t.bar().moveTwips(12345.5, 100000); // a plain integer, not "1e+05"
     QVERIFY(SaveSettings(t.bar(), t.app().paths()));
-    QVERIFY(t.readFile(kSettings).startsWith("LF= 12345,5\r\nTP= -7,25\r\n"));
+    QVERIFY(t.readFile(kSettings).startsWith("LF= 12345,5\r\nTP= 100000\r\n"));
     t.bar().moveTwips(0, 0);
     LoadSettings(t.bar(), t.app().paths());
     QCOMPARE(t.bar().leftTwips(), 12345.5);
-    QCOMPARE(t.bar().topTwips(), -7.25);
+    QCOMPARE(t.bar().topTwips(), 100000.0);
 }
 
 void TestSettings::capitalConfigFolderIsUsed()

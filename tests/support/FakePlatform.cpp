@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <utility>
+
 namespace skylane::test {
 
 namespace {
@@ -69,10 +71,18 @@ void FakeWindowSystem::setTopmost(QWidget *window, bool onTop)
     topmostCalls.append(onTop);
 }
 
-bool FakeWindowSystem::startSystemMove(QWidget *)
+bool FakeWindowSystem::startSystemMove(QWidget *, std::function<void()> ended)
 {
     ++systemMoves;
+    if (systemMoveAvailable)
+        moveEnded = std::move(ended);
     return systemMoveAvailable;
+}
+
+void FakeWindowSystem::endSystemMove()
+{
+    if (auto ended = std::exchange(moveEnded, nullptr))
+        ended();
 }
 
 QColor FakeSystemColors::systemColor(int index) const

@@ -42,7 +42,9 @@ public:
     void prepareBarWindow(QWidget *bar) override;
     void prepareStartupWindow(QWidget *window) override;
     void setTopmost(QWidget *window, bool topmost) override;
-    bool startSystemMove(QWidget *window) override;
+    bool startSystemMove(QWidget *window, std::function<void()> ended) override;
+    // The user releases the button that the window manager's move waits for.
+    void endSystemMove();
 
     bool isTopmost(const QWidget *window) const { return topmost.value(window, false); }
 
@@ -52,6 +54,7 @@ public:
     int startupPrepareCalls = 0;
     int systemMoves = 0;
     bool systemMoveAvailable = true;
+    std::function<void()> moveEnded;
 };
 
 // A fixed colour scheme, so tests know what each system colour paints.
