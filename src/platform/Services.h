@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SessionRequest.h"
+
 #include <QByteArray>
 #include <QIcon>
 #include <QString>
@@ -30,19 +32,13 @@ public:
     virtual void open(const QString &fileOrAddress) = 0;
 };
 
-// Ends the user's session. The flags are those of ExitWindowsEx:
-// 0 log off, 1 shut down, 2 reboot, 4 forced log off.
-namespace exitflags {
-inline constexpr int LogOff = 0;
-inline constexpr int Shutdown = 1;
-inline constexpr int Reboot = 2;
-inline constexpr int Force = 4;
-} // namespace exitflags
-
+// Ends the user's session without asking further questions. The result is
+// not reported: the session ends, and the program with it, or nothing
+// happens.
 class SessionEnder {
 public:
     virtual ~SessionEnder() = default;
-    virtual void endSession(int exitWindowsFlags) = 0;
+    virtual void endSession(SessionRequest request) = 0;
 };
 
 } // namespace skylane

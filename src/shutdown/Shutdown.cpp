@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <optional>
+
 namespace skylane {
 
 namespace {
@@ -84,15 +86,42 @@ void Shutdown::createControls()
     connect(m_cmdCancel, &QPushButton::clicked, this, &Shutdown::cmdCancel_Click);
 }
 
+namespace {
+
+// The tags of options 0 to 3 keep the numbers the dialog has always carried
+// (the session-end flags of the system it was first written for); the
+// request is read back from the tag, so the tag alone decides what Ok asks.
+struct TaggedRequest {
+    int tag;
+    SessionRequest request;
+};
+
+// "Forced Shutdown" is a forced log-off.
+constexpr std::array<TaggedRequest, 4> kTaggedRequests = {{
+    {1, SessionRequest::Shutdown},
+    {2, SessionRequest::Reboot},
+    {0, SessionRequest::LogOff},
+    {4, SessionRequest::ForcedLogOff},
+}};
+
+std::optional<SessionRequest> requestOfTag(const QString &tag)
+{
+    bool isNumber = false;
+    const int value = tag.toInt(&isNumber);
+    for (const TaggedRequest &tagged : kTaggedRequests) {
+        if (isNumber && tagged.tag == value)
+            return tagged.request;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 void Shutdown::Form_Load()
 {
-    // The flags are those of ExitWindowsEx; "Forced Shutdown" is EWX_FORCE
-    // alone, a forced log-off.
-    static constexpr std::array<int, 4> kFlags = {exitflags::Shutdown, exitflags::Reboot, exitflags::LogOff,
-                                                  exitflags::Force};
-    for (size_t i = 0; i < kFlags.size(); ++i) {
+    for (size_t i = 0; i < kTaggedRequests.size(); ++i) {
         m_optExitOption.at(i)->setText(QLatin1String(kOptions.at(i).caption));
-        m_tags.at(i) = QString::number(kFlags.at(i));
+        m_tags.at(i) = QString::number(kTaggedRequests.at(i).tag);
     }
     optExitOption(0)->setChecked(true);
     optExitOption(0)->setFocus(Qt::OtherFocusReason);
@@ -117,10 +146,10 @@ void Shutdown::cmdOk_Click()
         m_endProgram();
         return;
     }
-    bool isNumber = false;
-    const int flags = option >= 0 ? tag(option).toInt(&isNumber) : 0;
-    if (isNumber)
-        m_session.endSession(flags);
+    if (option < 0)
+        return;
+    if (const std::optional<SessionRequest> request = requestOfTag(tag(option)))
+        m_session.endSession(*request);
 }
 
 void Shutdown::cmdCancel_Click()

@@ -15,8 +15,8 @@ class SessionEnder;
 
 // The exit dialog `Shutdown`: five options (normal shutdown, reboot, log
 // off, forced log off, quit the bar) and "Ok"/"Cancel". Options 0 to 3 carry
-// in their tag the ExitWindowsEx flags they ask the session service for;
-// option 4 closes the bar and ends the program. Not modal, no owner, listed
+// in their tag the number of the session request they ask for; option 4
+// closes the bar and ends the program. Not modal, no owner, listed
 // in the taskbar while open.
 class Shutdown final : public QDialog {
     Q_OBJECT

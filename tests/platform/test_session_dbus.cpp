@@ -213,7 +213,7 @@ void TestSessionDBus::requestsReachTheMocks_data()
     const QString pid = QString::number(::getpid());
     const QString byPid = "GetSessionByPID " + pid;
     const QString getId = "Get /org/freedesktop/login1/session/c7 org.freedesktop.login1.Session.Id";
-    QTest::addColumn<int>("flags");
+    QTest::addColumn<SessionRequest>("request");
     QTest::addColumn<QByteArray>("xdgSessionId");
     QTest::addColumn<QString>("desktop");
     QTest::addColumn<QStringList>("logindCalls");
@@ -221,18 +221,18 @@ void TestSessionDBus::requestsReachTheMocks_data()
     // Shut down, reboot, forced and log off with XDG_SESSION_ID, and GNOME's
     // log off run end to end against the same mocks (tests/e2e/test_exit.py).
     QTest::newRow("forced, session of the process")
-        << 4 << QByteArray() << "" << QStringList{byPid, getId, "TerminateSession \"c7\""} << QStringList{};
-    QTest::newRow("log off, KDE") << 0 << QByteArray("5") << "KDE" << QStringList{} << QStringList{"logout"};
-    QTest::newRow("log off, Xfce") << 0 << QByteArray("5") << "Xfce" << QStringList{}
+        << SessionRequest::ForcedLogOff << QByteArray() << "" << QStringList{byPid, getId, "TerminateSession \"c7\""} << QStringList{};
+    QTest::newRow("log off, KDE") << SessionRequest::LogOff << QByteArray("5") << "KDE" << QStringList{} << QStringList{"logout"};
+    QTest::newRow("log off, Xfce") << SessionRequest::LogOff << QByteArray("5") << "Xfce" << QStringList{}
                                    << QStringList{"Logout False True"};
-    QTest::newRow("log off, LXQt") << 0 << QByteArray("5") << "LXQt" << QStringList{} << QStringList{"logout"};
+    QTest::newRow("log off, LXQt") << SessionRequest::LogOff << QByteArray("5") << "LXQt" << QStringList{} << QStringList{"logout"};
     QTest::newRow("log off, no session manager nor XDG_SESSION_ID")
-        << 0 << QByteArray() << "" << QStringList{byPid, getId, "TerminateSession \"c7\""} << QStringList{};
+        << SessionRequest::LogOff << QByteArray() << "" << QStringList{byPid, getId, "TerminateSession \"c7\""} << QStringList{};
 }
 
 void TestSessionDBus::requestsReachTheMocks()
 {
-    QFETCH(int, flags);
+    QFETCH(SessionRequest, request);
     QFETCH(QByteArray, xdgSessionId);
     QFETCH(QString, desktop);
     QFETCH(QStringList, logindCalls);
@@ -253,7 +253,7 @@ void TestSessionDBus::requestsReachTheMocks()
 
     REQUIRE_PRIVATE_BUSES();
     LinuxSessionEnder ender;
-    ender.endSession(flags);
+    ender.endSession(request);
 
     const QStringList &awaited = sessionManagerCalls.isEmpty() ? logindCalls : sessionManagerCalls;
     const Mock &awaitedMock = sessionManagerCalls.isEmpty() ? m_logind : m_sessionManager;

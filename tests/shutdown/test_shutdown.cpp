@@ -38,12 +38,13 @@ private slots:
 private:
     Shutdown &dialog() { return *m_t->app().exitDialog(); }
     QRadioButton *option(int index) { return dialog().optExitOption(index); }
-    // What the user is left with, e.g. "dialog open, bar open, requests 1, running".
+    // What the user is left with, e.g. "dialog open, bar open, requests shutdown, running".
     QString outcome()
     {
+        static const char *const names[] = {"shutdown", "reboot", "logoff", "forced-logoff"};
         QStringList requests;
-        for (int flags : std::as_const(m_t->fakes.session->requests))
-            requests << QString::number(flags);
+        for (SessionRequest request : std::as_const(m_t->fakes.session->requests))
+            requests << names[static_cast<int>(request)];
         return QString("dialog %1, bar %2, requests %3, %4")
             .arg(dialog().isVisible() ? "open" : "closed", m_t->bar().isVisible() ? "open" : "closed",
                  requests.isEmpty() ? "none" : requests.join(' '), m_ended.isEmpty() ? "running" : m_ended);
@@ -132,11 +133,11 @@ void TestShutdown::okPassesTheFlagsOfTheOption_data()
     QTest::addColumn<int>("index"); // -1: Enter right after opening
     QTest::addColumn<QString>("outcome");
     // The dialog waits for the session to end; the bar stays.
-    QTest::newRow("Normal Shutdown") << 0 << "dialog open, bar open, requests 1, running";
-    QTest::newRow("Reboot") << 1 << "dialog open, bar open, requests 2, running";
-    QTest::newRow("Log Off") << 2 << "dialog open, bar open, requests 0, running";
-    QTest::newRow("Forced Shutdown: EWX_FORCE alone") << 3 << "dialog open, bar open, requests 4, running";
-    QTest::newRow("Enter right after opening: Normal Shutdown") << -1 << "dialog open, bar open, requests 1, running";
+    QTest::newRow("Normal Shutdown") << 0 << "dialog open, bar open, requests shutdown, running";
+    QTest::newRow("Reboot") << 1 << "dialog open, bar open, requests reboot, running";
+    QTest::newRow("Log Off") << 2 << "dialog open, bar open, requests logoff, running";
+    QTest::newRow("Forced Shutdown: a forced log-off") << 3 << "dialog open, bar open, requests forced-logoff, running";
+    QTest::newRow("Enter right after opening: Normal Shutdown") << -1 << "dialog open, bar open, requests shutdown, running";
 }
 
 void TestShutdown::okPassesTheFlagsOfTheOption()

@@ -85,8 +85,8 @@ public:
 
 class FakeSession final : public SessionEnder {
 public:
-    void endSession(int flags) override { requests.append(flags); }
-    QList<int> requests;
+    void endSession(SessionRequest request) override { requests.append(request); }
+    QList<SessionRequest> requests;
 };
 
 // A full platform of fakes; the raw pointers stay valid while the platform

@@ -47,16 +47,22 @@ QDBusMessage logindCall(const QString &method, const QVariantList &arguments)
 
 } // namespace
 
-void LinuxSessionEnder::endSession(int flags)
+void LinuxSessionEnder::endSession(SessionRequest request)
 {
-    if (flags & exitflags::Reboot)
-        callLogind(QStringLiteral("Reboot"), {false});
-    else if (flags & (exitflags::Shutdown | 8 /* EWX_POWEROFF */))
+    switch (request) {
+    case SessionRequest::Shutdown:
         callLogind(QStringLiteral("PowerOff"), {false});
-    else if (flags & exitflags::Force)
-        terminateOwnSession();
-    else
+        break;
+    case SessionRequest::Reboot:
+        callLogind(QStringLiteral("Reboot"), {false});
+        break;
+    case SessionRequest::LogOff:
         logOff();
+        break;
+    case SessionRequest::ForcedLogOff:
+        terminateOwnSession();
+        break;
+    }
 }
 
 void LinuxSessionEnder::callAsync(const QDBusConnection &bus, const QDBusMessage &call, ReplyHandler onReply)

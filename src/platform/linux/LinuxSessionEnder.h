@@ -24,7 +24,7 @@ class LinuxSessionEnder final : public QObject, public SessionEnder {
 public:
     LinuxSessionEnder() = default;
 
-    void endSession(int exitWindowsFlags) override;
+    void endSession(SessionRequest request) override;
 
 private:
     using ReplyHandler = std::function<void(const QDBusMessage &reply)>;
