@@ -41,7 +41,7 @@ void TestAppearance::commandsThatSaveNothing_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<quint32>("color");
-    QTest::addColumn<QByteArray>("savedByDrag"); // by the next press on the handle
+    QTest::addColumn<QByteArray>("savedByDrag"); // by the next drag of the handle
     QTest::newRow("Match Active Bar") << "mnuColrMatch" << 0x80000002u << QByteArray("BG= -2147483646");
     QTest::newRow("Match Inactive Bar") << "mnuColrMatchInact" << 0x80000003u << QByteArray("BG= -2147483645");
     QTest::newRow("Match Borders: button face") << "mnuColrApplic" << 0x8000000Fu << QByteArray("BG= -2147483633");
@@ -67,6 +67,7 @@ void TestAppearance::commandsThatSaveNothing()
     QCOMPARE(t.readFile(kSettings), oldSettings);
     QVERIFY(t.fakes.dialogs->calls.isEmpty());
     QTest::mouseClick(bar.Image2(), Qt::LeftButton, {}, QPoint(2, 2));
+    t.fakes.windows->endSystemMove();
     QTEST(settingsLine(t, "BG= "), "savedByDrag");
 }
 
