@@ -229,7 +229,7 @@ class SkyLane:
         sx, sy, _, _ = self.x.geometry(splash)
         return sx + 1 + px(165) + 100, sy + 1 + px(2295) + 6
 
-    def launch(self, extra_env=None):
+    def env(self, extra_env=None):
         home = self.root / "home"
         (home / "runtime").mkdir(mode=0o700, parents=True, exist_ok=True)
         env = {"PATH": "/usr/local/bin:/usr/bin:/bin", "HOME": str(home), "DISPLAY": self.x.name,
@@ -239,9 +239,12 @@ class SkyLane:
         env.update({k: v for k, v in os.environ.items() if k in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS")})
         # The program must never reach the machine's own buses.
         assert str(self.buses.workdir) in env["DBUS_SYSTEM_BUS_ADDRESS"] + env["DBUS_SESSION_BUS_ADDRESS"]
+        return env
+
+    def launch(self, extra_env=None):
         with open(self.root / "skylane.log", "ab") as log:
-            self.proc = subprocess.Popen([str(self.folder / "skylane")], cwd=self.root, env=env, stdout=log,
-                                         stderr=subprocess.STDOUT, start_new_session=True)
+            self.proc = subprocess.Popen([str(self.folder / "skylane")], cwd=self.root, env=self.env(extra_env),
+                                         stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
 
     def stop(self):
         if self.proc and self.proc.poll() is None:
