@@ -49,13 +49,19 @@ void SkyLaneApp::wireStartup()
 
 void SkyLaneApp::wirePlacement()
 {
-    m_restoreWindow = std::make_unique<RestoreWindow>(*m_bar);
     m_statusLight = std::make_unique<StatusLight>(*m_bar, *m_platform->windows);
-    connect(m_statusLight.get(), &StatusLight::restoreWindowRequested, m_restoreWindow.get(),
-            &RestoreWindow::showEntry);
+    connect(m_statusLight.get(), &StatusLight::restoreWindowRequested, this,
+            [this] { restoreWindow().showEntry(); });
     m_placement = std::make_unique<BarPlacement>(*m_bar, *m_platform->windows, m_paths);
     m_popupMenu = std::make_unique<PopupMenu>(*m_bar);
     connect(m_popupMenu.get(), &PopupMenu::aboutRequested, this, &SkyLaneApp::showSplash);
+}
+
+RestoreWindow &SkyLaneApp::restoreWindow()
+{
+    if (!m_restoreWindow)
+        m_restoreWindow = std::make_unique<RestoreWindow>(*m_bar);
+    return *m_restoreWindow;
 }
 
 void SkyLaneApp::wireAppearance()

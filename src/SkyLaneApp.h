@@ -55,7 +55,8 @@ public:
     const AppPaths &paths() const { return m_paths; }
 
     Splash &splash() { return *m_splash; }
-    RestoreWindow &restoreWindow() { return *m_restoreWindow; }
+    // Created when first asked for: it has no part in the bar at start.
+    RestoreWindow &restoreWindow();
     StatusLight &statusLight() { return *m_statusLight; }
     BarPlacement &placement() { return *m_placement; }
     PopupMenu &popupMenu() { return *m_popupMenu; }

@@ -7,7 +7,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sky Lane"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
     // The program ends only through its exit dialog, never because its
     // last visible window was closed.
     QApplication::setQuitOnLastWindowClosed(false);
