@@ -1,4 +1,5 @@
 #include "platform/AppPaths.h"
+#include "platform/Platform.h"
 #include "platform/TextFile.h"
 #include "platform/linux/DesktopEntryIndex.h"
 #include "platform/linux/DetachedProcess.h"
@@ -258,6 +259,36 @@ private slots:
             QCOMPARE(::waitpid(-1, nullptr, WNOHANG), -1);
         }
         QVERIFY(!QFile::exists(QFile::decodeName(m_root + "/record")));
+    }
+
+    // Runs before any window exists; only the environment it reads and sets matters.
+    void choosesX11UnlessTheUserChose_data()
+    {
+        QTest::addColumn<QByteArray>("userChoice");
+        QTest::addColumn<QByteArray>("display");
+        QTest::addColumn<bool>("runs");
+        QTest::addColumn<QByteArray>("chosen");
+        QTest::newRow("unset, no display") << QByteArray() << QByteArray() << false << QByteArray("xcb");
+        QTest::newRow("unset, unreachable") << QByteArray() << QByteArray(":4711") << false << QByteArray("xcb");
+        QTest::newRow("user's wayland") << QByteArray("wayland") << QByteArray() << true << QByteArray("wayland");
+        QTest::newRow("user's offscreen") << QByteArray("offscreen") << QByteArray() << true
+                                          << QByteArray("offscreen");
+        QTest::newRow("user's xcb, no display") << QByteArray("xcb") << QByteArray() << false << QByteArray("xcb");
+    }
+    void choosesX11UnlessTheUserChose()
+    {
+        QFETCH(QByteArray, userChoice);
+        QFETCH(QByteArray, display);
+        QFETCH(bool, runs);
+        QFETCH(QByteArray, chosen);
+        const QByteArray before = qgetenv("QT_QPA_PLATFORM");
+        userChoice.isEmpty() ? qunsetenv("QT_QPA_PLATFORM") : qputenv("QT_QPA_PLATFORM", userChoice);
+        display.isEmpty() ? qunsetenv("DISPLAY") : qputenv("DISPLAY", display);
+        const bool ran = prepareNativeWindowSystem();
+        const QByteArray after = qgetenv("QT_QPA_PLATFORM");
+        qputenv("QT_QPA_PLATFORM", before);
+        QCOMPARE(ran, runs);
+        QCOMPARE(after, chosen);
     }
 
 private:
