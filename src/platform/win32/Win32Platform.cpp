@@ -17,4 +17,9 @@ std::unique_ptr<Platform> createNativePlatform()
     return p;
 }
 
+bool prepareNativeWindowSystem()
+{
+    return true; // Windows has one window system, always there
+}
+
 } // namespace skylane
