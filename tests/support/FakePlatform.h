@@ -7,7 +7,9 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
+#include <utility>
 
 namespace skylane::test {
 
@@ -32,11 +34,23 @@ public:
     void prepareBarWindow(QWidget *bar) override;
     void prepareStartupWindow(QWidget *) override {}
     void setTopmost(QWidget *window, bool onTop) override { topmost[window] = onTop; }
-    bool startSystemMove(QWidget *) override { return ++systemMoves, systemMoveAvailable; }
+    bool startSystemMove(QWidget *, std::function<void()> ended) override
+    {
+        if (systemMoveAvailable)
+            moveEnded = std::move(ended);
+        return ++systemMoves, systemMoveAvailable;
+    }
+    // The user releases the button the window manager's move waits for.
+    void endSystemMove()
+    {
+        if (auto ended = std::exchange(moveEnded, nullptr))
+            ended();
+    }
 
     QHash<const QWidget *, bool> topmost;
     int systemMoves = 0;
     bool systemMoveAvailable = true;
+    std::function<void()> moveEnded;
 };
 
 // System colour n paints as (n, 2n, 3n).
