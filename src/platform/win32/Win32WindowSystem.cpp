@@ -57,12 +57,13 @@ void Win32WindowSystem::setTopmost(QWidget *window, bool topmost)
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-bool Win32WindowSystem::startSystemMove(QWidget *window)
+bool Win32WindowSystem::startSystemMove(QWidget *window, std::function<void()> ended)
 {
     // As if the caption had been grabbed: the call returns once the button
     // is released, with the window where it was dropped.
     ReleaseCapture();
     SendMessageW(nativeHandle(window), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    ended();
     return true;
 }
 
