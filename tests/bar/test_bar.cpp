@@ -111,29 +111,16 @@ private slots:
                                             + QByteArray(product::kMakerWebAddress) + "\r\nTC= 255\r\nTF= MS Serif\r\n");
         // In a locale with a decimal comma, and back.
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        t.bar().moveTwips(12345.5, -7.25);
+        t.bar().moveTwips(12345.5, 100000); // a plain integer, not "1e+05"
         t.bar().setBackColor(systemColor(15));
         QVERIFY(SaveSettings(t.bar(), t.app().paths()));
-        QVERIFY(t.readFile(kSettings).startsWith("LF= 12345,5\r\nTP= -7,25\r\n"));
+        QVERIFY(t.readFile(kSettings).startsWith("LF= 12345,5\r\nTP= 100000\r\n"));
         TestApp second;
         second.writeFile(kSettings, t.readFile(kSettings));
         LoadSettings(second.bar(), second.app().paths());
         QCOMPARE(stateOf(second.bar()), stateOf(t.bar()));
         QDir(t.path("")).rename("config", "elsewhere");
         QVERIFY(!SaveSettings(t.bar(), t.app().paths())); // no folder: nothing written
-    }
-
-    void buttonArrayKeepsButton1AndTheTemplate()
-    {
-        TestApp t;
-        BarWindow &bar = t.bar();
-        ProgramButton *third = bar.loadCommand2(3);
-        QVERIFY(third && !third->isVisible() && bar.loadCommand2(3) == third && !bar.Command2(2));
-        bar.unloadCommand2(3);
-        QCOMPARE(bar.command2Count(), 2); // the gap before it goes too
-        bar.unloadCommand2(1);
-        bar.unloadCommand2(0);
-        QVERIFY(bar.Command2(1) && bar.Command2(0));
     }
 
     void systemColoursFollowThePalette()
@@ -159,28 +146,41 @@ private slots:
         QApplication::setPalette(original);
     }
 
-    void dragSavesTheFinalPlace()
+    void dragSavesOnceAtItsEnd_data()
     {
-        // Without a move from the window manager the bar follows the pointer.
+        QTest::addColumn<bool>("systemMove");
+        QTest::newRow("window manager moves") << true;
+        QTest::newRow("follows the pointer") << false;
+    }
+
+    void dragSavesOnceAtItsEnd()
+    {
+        QFETCH(bool, systemMove);
         TestApp t;
-        t.writeFile(kSettings, "LF= 1500\r\nTP= 3000\r\n");
-        t.fakes.windows->systemMoveAvailable = false;
+        const QByteArray before = "LF= 1500\r\nTP= 3000\r\n";
+        t.writeFile(kSettings, before);
+        t.fakes.windows->systemMoveAvailable = systemMove;
         t.start();
         BarWindow &bar = t.bar();
         const QPoint grab(4, 5);
         sendMouse(bar.Image2(), QEvent::MouseButtonPress, Qt::LeftButton, grab);
         for (const QPoint to : {QPoint(130, 220), QPoint(60, 230)}) {
             sendMouse(bar.Image2(), QEvent::MouseMove, Qt::LeftButton, grab + to - bar.pos());
+            if (systemMove)
+                bar.move(to); // the window manager's move
             QCOMPARE(bar.pos(), to);
+            QTest::qWait(400); // a pause mid-drag saves nothing
+            QCOMPARE(t.readFile(kSettings), before);
         }
         sendMouse(bar.Image2(), QEvent::MouseButtonRelease, Qt::NoButton, grab);
-        QTRY_VERIFY(t.readFile(kSettings).startsWith("LF= 900\r\nTP= 3450\r\n"));
+        t.fakes.windows->endSystemMove();
+        QVERIFY(t.readFile(kSettings).startsWith("LF= 900\r\nTP= 3450\r\n"));
         // Released: the bar no longer follows; a move of its own is not saved.
         sendMouse(bar.Image2(), QEvent::MouseMove, Qt::NoButton, grab + QPoint(50, 50));
         QCOMPARE(bar.pos(), QPoint(60, 230));
         t.writeFile(kSettings, "LF= 1\r\n");
         bar.move(10, 10);
-        QTest::qWait(BarPlacement::kMoveSettleMs * 3);
+        QTest::qWait(400);
         QCOMPARE(t.readFile(kSettings), QByteArray("LF= 1\r\n"));
     }
 
@@ -275,19 +275,6 @@ private slots:
         QTEST(settingsLine(t, "BG= ") + ' ' + settingsLine(t, "TC= ") + ' ' + settingsLine(t, "TF= "), "saved");
         const QFont font = t.bar().Label1()->font();
         QVERIFY(font.pointSizeF() == 6.75 && font.bold() && !font.italic());
-    }
-
-    void menuOpensAtThePointer()
-    {
-        TestApp t;
-        t.start();
-        QWidget *label = t.bar().Label2();
-        QMenu *menu = t.bar().menus().titleMainMenu;
-        QTest::mousePress(label, Qt::RightButton, {}, QPoint(3, 4));
-        QVERIFY(!menu->isVisible());
-        QTest::mouseRelease(label, Qt::RightButton, {}, QPoint(3, 4));
-        QTRY_COMPARE(menu->pos(), label->mapToGlobal(QPoint(3, 4)));
-        menu->close();
     }
 
     void statusLight_data()
