@@ -112,6 +112,7 @@ struct FakePlatform {
     FakeDialogs *dialogs;
     FakeWindowSystem *windows;
     FakeLauncher *launcher;
+    FakeIcons *icons;
     FakeShell *shell;
     FakeSession *session;
 };
