@@ -1,5 +1,6 @@
 #include "buttons/BarBuilder.h"
 
+#include "artwork/Artwork.h"
 #include "bar/BarWindow.h"
 #include "buttons/CategoryFile.h"
 #include "buttons/ProgramIcon.h"
@@ -23,8 +24,8 @@ void BarBuilder::BuildBar()
     // Loaded anew each time; a picture that cannot be read leaves button 1
     // blank rather than showing the previous row's icon.
     ProgramButton *first = m_bar.Command2(1);
-    QPixmap blank;
-    first->setIcon(blank.load(m_paths.blankButtonPicture()) ? QIcon(blank) : QIcon());
+    const QImage blank = readImageAs(m_paths.blankButtonPicture(), "jpeg");
+    first->setIcon(blank.isNull() ? QIcon() : QIcon(QPixmap::fromImage(blank)));
     first->setProgramPath(QByteArray());
 
     int count = 0;

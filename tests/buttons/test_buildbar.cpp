@@ -1,3 +1,4 @@
+#include "artwork/Artwork.h"
 #include "bar/BarWindow.h"
 #include "buttons/BarBuilder.h"
 #include "buttons/CategoryFile.h"
@@ -25,7 +26,7 @@ QImage pictureOf(const QIcon &icon)
     return icon.isNull() ? QImage() : icon.pixmap(QSize(16, 16)).toImage();
 }
 
-QImage programPicture() { return pictureOf(QIcon(QStringLiteral(":/icons/program.svg"))); }
+QImage programPicture() { return pictureOf(artworkIcon(QStringLiteral("program"), QSize(16, 16))); }
 
 } // namespace
 
