@@ -9,7 +9,8 @@ run_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libqt6svg6 l
           hicolor-icon-theme adwaita-icon-theme)
 test_pkgs=(xvfb xauth openbox xdotool x11-utils x11-apps imagemagick dbus dbus-x11
            python3-xlib python3-pytest python3-dbusmock python3-gi
-           clang libclang-rt-14-dev g++-mingw-w64-x86-64)
+           desktop-file-utils weston xwayland qt6-wayland
+           clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine64)
 
 case "${1:-run}" in
   run) wanted=("${run_pkgs[@]}") ;;

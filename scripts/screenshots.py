@@ -7,6 +7,7 @@ Builds nothing itself.
 """
 
 import os
+import subprocess
 import sys
 import tempfile
 import time
@@ -15,7 +16,7 @@ from pathlib import Path
 here = Path(__file__).resolve().parent
 sys.path.insert(0, str(here.parent / "tests" / "e2e"))
 
-from skylane_e2e import PrivateBuses, SkyLane, XServer, screenshot, wait_for  # noqa: E402
+from skylane_e2e import PrivateBuses, SkyLane, XServer, wait_for  # noqa: E402
 
 DESKTOP = 0x3A6EA5  # a classic desktop blue behind the bar
 ROWS = {
@@ -24,6 +25,16 @@ ROWS = {
     "Tools": ["/usr/bin/vim", "/usr/bin/xcalc", "/usr/bin/xedit", "/usr/bin/xeyes"],
 }
 MARGIN = 12
+
+
+
+def screenshot(x, path, geometry=None):
+    """Saves the screen (or a part of it) as a PNG with ImageMagick."""
+    args = ["import", "-window", "root"]
+    if geometry:
+        gx, gy, gw, gh = geometry
+        args += ["-crop", f"{gw}x{gh}+{gx}+{gy}", "+repage"]
+    subprocess.run([*args, str(path)], check=True, env=dict(os.environ, DISPLAY=x.name))
 
 
 def set_desktop(x, rgb):

@@ -5,6 +5,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (!skylane::prepareNativeWindowSystem())
+        return 1;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sky Lane"));
     // The program ends only through its exit dialog, never because its

@@ -7,6 +7,8 @@
 
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
 #include <QScreen>
 
 #include <algorithm>
@@ -53,12 +55,6 @@ QPoint placeOnScreens(const QRect &bar, const QList<QRect> &screens, const QList
 BarPlacement::BarPlacement(BarWindow &bar, WindowSystem &windows, const AppPaths &paths)
     : m_bar(bar), m_windows(windows), m_paths(paths)
 {
-    m_moveSettled.setSingleShot(true);
-    m_moveSettled.setInterval(kMoveSettleMs);
-    connect(&m_moveSettled, &QTimer::timeout, this, [this] {
-        m_systemMoveArmed = false;
-        save();
-    });
     connect(bar.Image2(), &PictureBox::mousePressed, this,
             [this](int, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos) {
                 Image2_MouseDown(button, modifiers, pos);
@@ -94,16 +90,17 @@ void BarPlacement::Image2_MouseDown(Qt::MouseButton button, Qt::KeyboardModifier
     m_grabOffset.reset();
     // The window manager's move ends on a release of the left button only,
     // so the others move the bar by following the pointer.
-    if (button == Qt::LeftButton && m_windows.startSystemMove(&m_bar)) {
-        m_systemMoveArmed = true;
-    } else {
+    const QPointer<BarPlacement> self(this);
+    const auto ended = [self] {
+        if (self)
+            self->save();
+    };
+    if (button != Qt::LeftButton || !m_windows.startSystemMove(&m_bar, ended)) {
         // No move from the window manager: the bar follows the pointer
         // until this button is released.
         m_grabButton = button;
         m_grabOffset = m_bar.Image2()->mapTo(&m_bar, pos);
     }
-    // Saved at every press, moved or not.
-    save();
 }
 
 void BarPlacement::keepOnScreen()
@@ -123,17 +120,13 @@ void BarPlacement::keepOnScreen()
     if (place == bar.topLeft())
         return;
     // The program moves the bar, not the user: nothing is saved.
-    m_systemMoveArmed = false;
-    m_moveSettled.stop();
     m_bar.moveTwips(pixelsToTwips(place.x()), pixelsToTwips(place.y()));
 }
 
 bool BarPlacement::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == &m_bar) {
-        if (event->type() == QEvent::Move && m_systemMoveArmed)
-            m_moveSettled.start();
-        else if (event->type() == QEvent::Show)
+        if (event->type() == QEvent::Show)
             keepOnScreen();
         return false;
     }
@@ -144,6 +137,7 @@ bool BarPlacement::eventFilter(QObject *watched, QEvent *event)
             m_bar.moveTwips(pixelsToTwips(topLeft.x()), pixelsToTwips(topLeft.y()));
         } else if (event->type() == QEvent::MouseButtonRelease
                    && static_cast<QMouseEvent *>(event)->button() == m_grabButton) {
+            // The end of the move, moved or not: saved once, at the final place.
             m_grabOffset.reset();
             save();
         }

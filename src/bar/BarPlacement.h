@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QPoint>
 #include <QRect>
-#include <QTimer>
 
 #include <optional>
 
@@ -18,7 +17,7 @@ class WindowSystem;
 // Where the bar stands: the drag handle `Image2` moves it with the window
 // system's move (or, where the window manager offers none, by following
 // the pointer until the button is released) and the settings are saved
-// after every press and again once the move has ended. A bar that would
+// once, when the move has ended, with the final place. A bar that would
 // lie wholly outside every screen is brought back onto the nearest one.
 class BarPlacement : public QObject {
     Q_OBJECT
@@ -32,10 +31,6 @@ public:
     // rewritten for this.
     void keepOnScreen();
 
-    // How long the bar must stand still after a window-system move before
-    // the move counts as ended.
-    static constexpr int kMoveSettleMs = 300;
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -47,10 +42,6 @@ private:
     BarWindow &m_bar;
     WindowSystem &m_windows;
     const AppPaths &m_paths;
-    // Armed by a window-system move: every move of the bar restarts it, its
-    // timeout saves the final place.
-    QTimer m_moveSettled;
-    bool m_systemMoveArmed = false;
     // While following the pointer: where the pointer holds the bar, and the
     // button whose release ends the move.
     std::optional<QPoint> m_grabOffset;

@@ -66,10 +66,12 @@ std::optional<qint32> parseLong(const QByteArray &text)
 
 QByteArray formatSingle(float value)
 {
-    // The shortest text that reads back as the same single-precision value:
-    // whole twips come out as plain integers without a decimal point.
+    // The shortest fixed-point text that reads back as the same
+    // single-precision value: whole twips come out as plain integers without
+    // a decimal point or an exponent, however large.
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed);
     QString text = QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
     text.replace(QLatin1Char('.'), numberLocale().decimalPoint());
     return text.toUtf8();

@@ -1,12 +1,9 @@
 #include "buttons/BarBuilder.h"
 
-#include "artwork/Artwork.h"
 #include "bar/BarWindow.h"
 #include "buttons/CategoryFile.h"
 #include "buttons/ProgramIcon.h"
 #include "platform/AppPaths.h"
-
-#include <QPixmap>
 
 namespace skylane {
 
@@ -24,8 +21,7 @@ void BarBuilder::BuildBar()
     // Loaded anew each time; a picture that cannot be read leaves button 1
     // blank rather than showing the previous row's icon.
     ProgramButton *first = m_bar.Command2(1);
-    const QImage blank = readImageAs(m_paths.blankButtonPicture(), "jpeg");
-    first->setIcon(blank.isNull() ? QIcon() : QIcon(QPixmap::fromImage(blank)));
+    first->setIcon(blankButtonPicture(m_paths));
     first->setProgramPath(QByteArray());
 
     int count = 0;

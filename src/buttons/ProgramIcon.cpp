@@ -1,5 +1,7 @@
 #include "buttons/ProgramIcon.h"
 
+#include "artwork/Artwork.h"
+#include "platform/AppPaths.h"
 #include "platform/Services.h"
 
 namespace skylane {
@@ -11,6 +13,12 @@ QIcon GetProgramIcon(ProgramIcons &icons, const QByteArray &programPath, int siz
     Q_UNUSED(sizeSelector);
     found = false;
     return IconToPicture(icons.smallIcon(programPath, found));
+}
+
+QIcon blankButtonPicture(const AppPaths &paths)
+{
+    const QImage blank = readImageAs(paths.blankButtonPicture(), "jpeg");
+    return blank.isNull() ? QIcon() : QIcon(QPixmap::fromImage(blank));
 }
 
 QIcon IconToPicture(const QIcon &icon)

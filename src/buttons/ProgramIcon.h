@@ -5,6 +5,7 @@
 
 namespace skylane {
 
+class AppPaths;
 class ProgramIcons;
 
 // Icon size selector of GetProgramIcon: the small icon, 16 logical pixels.
@@ -16,6 +17,10 @@ inline constexpr int kSmallIcon = 1;
 // holds its own reference to the icon, so the icon lives exactly as long as
 // the pictures made from it.
 QIcon GetProgramIcon(ProgramIcons &icons, const QByteArray &programPath, int sizeSelector, bool &found);
+
+// The blank-button picture `config/1.2.jpg`, read afresh with the JPEG
+// reader alone; null when it cannot be read.
+QIcon blankButtonPicture(const AppPaths &paths);
 
 // Wraps an icon into a picture a button can show: the icon itself, or no
 // picture when it has nothing to draw.

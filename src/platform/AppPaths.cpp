@@ -4,6 +4,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#ifdef Q_OS_WIN
+#include "platform/win32/ProgramFolder.h"
+#endif
+
 namespace skylane {
 
 AppPaths::AppPaths(QString appPath) : m_appPath(std::move(appPath))
@@ -14,7 +18,11 @@ AppPaths::AppPaths(QString appPath) : m_appPath(std::move(appPath))
 
 AppPaths AppPaths::ofRunningProgram()
 {
+#ifdef Q_OS_WIN
+    return AppPaths(QDir::fromNativeSeparators(QString::fromStdWString(win32::programFolder())));
+#else
     return AppPaths(QCoreApplication::applicationDirPath());
+#endif
 }
 
 QString matchNameIgnoringCase(const QString &folder, const QString &name)

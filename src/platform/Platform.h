@@ -23,4 +23,11 @@ struct Platform {
 
 std::unique_ptr<Platform> createNativePlatform();
 
+// Runs before the application object exists. On Linux the bar places itself
+// and keeps its stacking layer through X11, so a Wayland session runs it
+// through XWayland: unless the user has chosen a Qt platform, xcb is chosen
+// here. When no X display can be reached, one line on standard error says so
+// and the answer is false: the program ends instead of running unplaced.
+bool prepareNativeWindowSystem();
+
 } // namespace skylane

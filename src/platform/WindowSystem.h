@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
 namespace skylane {
@@ -18,8 +20,9 @@ public:
     // normal one, without hiding or re-creating it.
     virtual void setTopmost(QWidget *window, bool topmost) = 0;
     // Lets the window manager move the window with the pointer until the
-    // mouse button is released; false when it offers no such move.
-    virtual bool startSystemMove(QWidget *window) = 0;
+    // mouse button is released; false when it offers no such move. Otherwise
+    // `ended` runs once, after the release, with the window at its final place.
+    virtual bool startSystemMove(QWidget *window, std::function<void()> ended) = 0;
 };
 
 } // namespace skylane

@@ -12,42 +12,31 @@ from pathlib import Path
 from Xlib import X, display as xdisplay
 from Xlib.error import XError
 
-TWIPS_PER_PIXEL = 15
 MARKER = b" 1 \r\nVoltari Software - USA\r\nSky Lane v2.0\r\nhttps://www.example.com/skylane/\r\n"
-DEFAULT_TIMEOUT = 10.0
 
 
 def px(twips):
-    return int(round(twips / TWIPS_PER_PIXEL))
+    return int(round(twips / 15))
 
 
-def wait_for(predicate, timeout=DEFAULT_TIMEOUT, interval=0.05, what="condition"):
+def wait_for(predicate, timeout=10.0, what="condition"):
     """Returns the first true value of predicate(); fails after timeout."""
     deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
+    while not (value := predicate()):
         if time.monotonic() > deadline:
             raise AssertionError(f"timed out waiting for {what}")
-        time.sleep(interval)
+        time.sleep(0.05)
+    return value
 
 
-def stays(predicate, duration, interval=0.05):
+def stays(predicate, duration):
     """True when predicate() holds all through duration seconds."""
     deadline = time.monotonic() + duration
     while time.monotonic() < deadline:
         if not predicate():
             return False
-        time.sleep(interval)
+        time.sleep(0.05)
     return True
-
-
-def _free_display(numbers):
-    for n in numbers:
-        if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
-            return n
-    raise RuntimeError("no free X display number in %r" % (numbers,))
 
 
 def stop_processes(procs):
@@ -61,41 +50,29 @@ def stop_processes(procs):
             p.wait()
 
 
-def display_numbers():
-    """The display numbers this run may use: SKYLANE_E2E_DISPLAYS="70-79"."""
-    wanted = os.environ.get("SKYLANE_E2E_DISPLAYS", "90-199")
-    first, _, last = wanted.partition("-")
-    return range(int(first), int(last or first) + 1)
-
-
 class XServer:
-    """Xvfb with openbox on a display of its own."""
+    """Xvfb with openbox on a free display of SKYLANE_E2E_DISPLAYS ("70-79")."""
 
     def __init__(self, workdir, width=1280, height=800):
-        self.workdir = Path(workdir)
         self.width, self.height = width, height
+        first, _, last = os.environ.get("SKYLANE_E2E_DISPLAYS", "90-199").partition("-")
         self.procs = []
-        for _ in range(5):
-            self.number = _free_display(display_numbers())
-            xvfb = subprocess.Popen(
-                ["Xvfb", f":{self.number}", "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp",
-                 "-noreset"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            self.name = f":{self.number}"
-            try:
-                wait_for(lambda: xvfb.poll() is not None or os.path.exists(f"/tmp/.X11-unix/X{self.number}"),
-                         timeout=10, what="Xvfb")
-            except AssertionError:
-                xvfb.kill()
-                raise
+        for n in range(int(first), int(last or first) + 1):
+            if os.path.exists(f"/tmp/.X{n}-lock") or os.path.exists(f"/tmp/.X11-unix/X{n}"):
+                continue
+            xvfb = subprocess.Popen(["Xvfb", f":{n}", "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp",
+                                     "-noreset"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            wait_for(lambda: xvfb.poll() is not None or os.path.exists(f"/tmp/.X11-unix/X{n}"), what="Xvfb")
             if xvfb.poll() is None:
                 self.procs.append(xvfb)
+                self.name = f":{n}"
                 break
         else:
-            raise RuntimeError("Xvfb did not start")
-        self.dpy = wait_for(self._connect, timeout=10, what="X connection")
+            raise RuntimeError("no free X display")
+        self.dpy = wait_for(self._connect, what="X connection")
         self.root = self.dpy.screen().root
         self.atoms = {}
-        env = dict(os.environ, DISPLAY=self.name, HOME=str(self.workdir))
+        env = dict(os.environ, DISPLAY=self.name, HOME=str(workdir))
         self.procs.append(subprocess.Popen(["openbox", "--sm-disable"], env=env,
                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         wait_for(lambda: self.prop(self.root, "_NET_SUPPORTING_WM_CHECK"), what="openbox")
@@ -109,32 +86,27 @@ class XServer:
     def close(self):
         try:
             self.dpy.close()
-        except Exception:
-            pass
-        stop_processes(self.procs)
+        finally:
+            stop_processes(self.procs)
 
-    # --- X properties and windows -------------------------------------
     def atom(self, name):
         if name not in self.atoms:
             self.atoms[name] = self.dpy.intern_atom(name)
         return self.atoms[name]
 
-    def atom_name(self, atom):
-        return self.dpy.get_atom_name(atom)
-
-    def prop(self, window, name, type_=X.AnyPropertyType):
+    def prop(self, window, name):
         if isinstance(window, int):
             window = self.dpy.create_resource_object("window", window)
         try:
-            p = window.get_full_property(self.atom(name), type_)
+            p = window.get_full_property(self.atom(name), X.AnyPropertyType)
         except XError:
             return None
         return p.value if p else None
 
     def client_windows(self):
         """Managed top-level windows (openbox's client list)."""
-        ids = self.prop(self.root, "_NET_CLIENT_LIST") or []
-        return [self.dpy.create_resource_object("window", int(i)) for i in ids]
+        return [self.dpy.create_resource_object("window", int(i))
+                for i in self.prop(self.root, "_NET_CLIENT_LIST") or []]
 
     def wm_class(self, window):
         try:
@@ -144,12 +116,8 @@ class XServer:
         return c[0] if c else None
 
     def title(self, window):
-        name = self.prop(window, "_NET_WM_NAME")
-        if name is None:
-            name = self.prop(window, "WM_NAME")
-        if isinstance(name, bytes):
-            name = name.decode("utf-8", "replace")
-        return name or ""
+        name = self.prop(window, "_NET_WM_NAME") or self.prop(window, "WM_NAME")
+        return name.decode("utf-8", "replace") if isinstance(name, bytes) else name or ""
 
     def pid(self, window):
         v = self.prop(window, "_NET_WM_PID")
@@ -165,14 +133,11 @@ class XServer:
         return (-t.x, -t.y, g.width, g.height)
 
     def net_state(self, window):
-        return {self.atom_name(a) for a in (self.prop(window, "_NET_WM_STATE") or [])}
+        return {self.dpy.get_atom_name(a) for a in (self.prop(window, "_NET_WM_STATE") or [])}
 
     def wm_state(self, window):
-        """'Withdrawn', 'Normal' or 'Iconic'."""
         v = self.prop(window, "WM_STATE")
-        if not v:
-            return "Withdrawn"
-        return {0: "Withdrawn", 1: "Normal", 3: "Iconic"}.get(int(v[0]), str(v[0]))
+        return {1: "Normal", 3: "Iconic"}.get(int(v[0]) if v else 0, "Withdrawn")
 
     def is_viewable(self, window):
         try:
@@ -180,66 +145,43 @@ class XServer:
         except XError:
             return False
 
-    def stacking(self):
-        return [int(i) for i in (self.prop(self.root, "_NET_CLIENT_LIST_STACKING") or [])]
-
     def active_window(self):
         v = self.prop(self.root, "_NET_ACTIVE_WINDOW")
         return int(v[0]) if v else 0
 
-    # --- pixels ----------------------------------------------------------
     def pixels(self, x, y, w, h):
         """The screen's pixels as rows of (r, g, b)."""
-        img = self.root.get_image(x, y, w, h, X.ZPixmap, 0xFFFFFFFF)
-        data = img.data
-        rows = []
-        for j in range(h):
-            row = []
-            for i in range(w):
-                o = (j * w + i) * 4
-                b, g, r = data[o], data[o + 1], data[o + 2]
-                row.append((r, g, b))
-            rows.append(row)
-        return rows
+        d = self.root.get_image(x, y, w, h, X.ZPixmap, 0xFFFFFFFF).data
+        return [[(d[o + 2], d[o + 1], d[o]) for o in range(j * w * 4, (j + 1) * w * 4, 4)] for j in range(h)]
 
     def pixel(self, x, y):
         return self.pixels(x, y, 1, 1)[0][0]
 
-    # --- input (xdotool) ---------------------------------------------------
     def xdotool(self, *args):
         subprocess.run(["xdotool", *map(str, args)], check=True,
                        env=dict(os.environ, DISPLAY=self.name), stdout=subprocess.DEVNULL)
 
-    def pointer(self):
-        p = self.root.query_pointer()
-        return p.root_x, p.root_y
-
-    def move_to(self, x, y):
+    def click(self, x, y, button=1):
         # xdotool's --sync waits for a motion, so none is asked for when
         # the pointer is there already.
-        if self.pointer() != (x, y):
+        p = self.root.query_pointer()
+        if (p.root_x, p.root_y) != (x, y):
             self.xdotool("mousemove", "--sync", x, y)
-
-    def click(self, x, y, button=1):
-        self.move_to(x, y)
         self.xdotool("click", button)
 
-    def drag(self, start, end, button=1, steps=10):
-        self.move_to(*start)
-        self.xdotool("mousedown", button)
+    def drag(self, start, end, steps=10):
+        self.xdotool("mousemove", "--sync", *start)
+        self.xdotool("mousedown", 1)
         # Time for the press to reach the program and its move request the
         # window manager before the pointer moves.
         time.sleep(0.3)
         for i in range(1, steps + 1):
-            x = start[0] + (end[0] - start[0]) * i // steps
-            y = start[1] + (end[1] - start[1]) * i // steps
-            self.xdotool("mousemove", x, y)
+            self.xdotool("mousemove", start[0] + (end[0] - start[0]) * i // steps,
+                         start[1] + (end[1] - start[1]) * i // steps)
             time.sleep(0.03)
         time.sleep(0.15)
-        self.xdotool("mouseup", button)
-        # The window manager's move ends on the release; its last
-        # configure comes just after.
-        time.sleep(0.3)
+        self.xdotool("mouseup", 1)
+        time.sleep(0.3)  # the window manager's last configure follows the release
 
     def key(self, *keys):
         self.xdotool("key", "--delay", 40, *keys)
@@ -253,17 +195,9 @@ class XServer:
 
 DBUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>{kind}</type>
-  <listen>unix:path={socket}</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-    <allow user="*"/>
-  </policy>
-</busconfig>
+<busconfig><type>{kind}</type><listen>unix:path={socket}</listen><auth>EXTERNAL</auth>
+  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/>
+    <allow own="*"/><allow user="*"/></policy></busconfig>
 """
 
 
@@ -272,16 +206,13 @@ class PrivateBuses:
     bus. Nothing here knows the machine's own buses."""
 
     def __init__(self, workdir):
+        import dbus
         self.workdir = Path(workdir)
         self.procs = []
         self.system_address = self._bus("system")
         self.session_address = self._bus("session")
-        env = self.env()
-        self.procs.append(subprocess.Popen(
-            ["/usr/bin/python3", "-m", "dbusmock", "--system", "--template", "logind"], env=env,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        import dbus
-        self._dbus = dbus
+        self.procs.append(subprocess.Popen(["/usr/bin/python3", "-m", "dbusmock", "--system", "--template", "logind"],
+                                           env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         self.system = dbus.bus.BusConnection(self.system_address)
         wait_for(lambda: self.system.name_has_owner("org.freedesktop.login1"), what="mock logind")
         self.logind = dbus.Interface(self.system.get_object("org.freedesktop.login1", "/org/freedesktop/login1"),
@@ -307,7 +238,7 @@ class PrivateBuses:
 
     def logind_calls(self):
         """[(method, [args...]), ...] the mock logind received."""
-        return [(str(c[1]), [a for a in c[2]]) for c in self.logind.GetCalls()]
+        return [(str(c[1]), list(c[2])) for c in self.logind.GetCalls()]
 
     def clear_calls(self):
         self.logind.ClearCalls()
@@ -315,75 +246,58 @@ class PrivateBuses:
     def close(self):
         try:
             self.system.close()
-        except Exception:
-            pass
-        stop_processes(self.procs)
+        finally:
+            stop_processes(self.procs)
 
 
 class SkyLane:
-    """One program folder (a fresh copy of the built portable folder) and
-    the program started from it, as many times as a test needs."""
+    """A fresh copy of the built portable folder and the program started
+    from it, as many times as a test needs."""
 
     def __init__(self, x, buses, built_folder, workdir):
         self.x, self.buses = x, buses
         self.root = Path(workdir)
         self.folder = self.root / "Sky Lane"
         shutil.copytree(built_folder, self.folder, symlinks=True)
-        self.program = self.folder / "skylane"
         self.config = self.folder / "config"
         self.home = self.root / "home"
-        self.home.mkdir(exist_ok=True)
         self.runtime = self.root / "runtime"
+        self.home.mkdir(exist_ok=True)
         self.runtime.mkdir(mode=0o700, exist_ok=True)
-        self.proc = None
-        self.log = None
+        self.proc = self.log = None
         # A test that asks for a session option sets this; any other call
         # to logind is a fault.
         self.expects_logind = False
 
-    # --- the program ----------------------------------------------------
-    def env(self, extra=None):
-        env = {
-            "PATH": "/usr/local/bin:/usr/bin:/bin",
-            "HOME": str(self.home),
-            "DISPLAY": self.x.name,
-            "QT_QPA_PLATFORM": "xcb",
-            "XDG_RUNTIME_DIR": str(self.runtime),
-            "XDG_CONFIG_HOME": str(self.home / ".config"),
-            "XDG_DATA_HOME": str(self.home / ".local/share"),
-            "XDG_CACHE_HOME": str(self.home / ".cache"),
-            "LANG": "C.UTF-8",
-            "QT_ACCESSIBILITY": "0",
-            "NO_AT_BRIDGE": "1",
-        }
+    def env(self, extra):
+        home = self.home
+        env = {"PATH": "/usr/local/bin:/usr/bin:/bin", "HOME": str(home), "DISPLAY": self.x.name,
+               "QT_QPA_PLATFORM": "xcb", "XDG_RUNTIME_DIR": str(self.runtime),
+               "XDG_CONFIG_HOME": str(home / ".config"), "XDG_DATA_HOME": str(home / ".local/share"),
+               "XDG_CACHE_HOME": str(home / ".cache"), "LANG": "C.UTF-8", "QT_ACCESSIBILITY": "0",
+               "NO_AT_BRIDGE": "1"}
         # A sanitizer build's options pass through; nothing else of the
         # caller's environment does.
-        for key in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"):
-            if key in os.environ:
-                env[key] = os.environ[key]
+        env.update({k: os.environ[k] for k in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS") if k in os.environ})
         env.update(self.buses.env())
         env.update(extra or {})
         return env
 
-    def start(self, extra_env=None, settle=True):
-        """Starts the program; with settle, as a later run whose start-up
-        window is closed by a click on its red line before this returns."""
-        if settle and not self.cfg("runs.cfg").exists():
+    def start(self, extra_env=None):
+        """Starts the program as a later run and closes its start-up window
+        by a click on the red line before this returns."""
+        if not self.cfg("runs.cfg").exists():
             self.config.mkdir(exist_ok=True)
             self.cfg("runs.cfg").write_bytes(MARKER)
         self.launch(extra_env)
         bar = self.wait_bar()
-        if settle:
-            # The start-up window maps with the bar; after a slow start its
-            # overdue timer may have closed it already.
-            deadline = time.monotonic() + 1.0
-            splash = self.splash()
-            while splash is None and time.monotonic() < deadline:
-                time.sleep(0.05)
-                splash = self.splash()
-            if splash is not None:
-                self.x.click(*self.red_line_point(splash))
-            wait_for(lambda: self.splash() is None, what="the start-up window to close")
+        # The start-up window maps with the bar; after a slow start its
+        # overdue timer may have closed it already.
+        try:
+            self.x.click(*self.red_line_point(wait_for(self.splash, timeout=1.0)))
+        except AssertionError:
+            pass
+        wait_for(lambda: self.splash() is None, what="the start-up window to close")
         return bar
 
     def red_line_point(self, splash):
@@ -392,23 +306,17 @@ class SkyLane:
 
     def launch(self, extra_env=None):
         env = self.env(extra_env)
-        # The program must never reach the machine's own buses: refuse to
-        # start it with any other address.
+        # The program must never reach the machine's own buses.
         for key in ("DBUS_SYSTEM_BUS_ADDRESS", "DBUS_SESSION_BUS_ADDRESS"):
             if not self.buses.is_private(env.get(key, "")):
                 raise RuntimeError(f"{key} is not a private bus: refusing to start the program")
         self.log = open(self.root / "skylane.log", "ab")
-        self.proc = subprocess.Popen([str(self.program)], cwd=str(self.root), env=env,
+        self.proc = subprocess.Popen([str(self.folder / "skylane")], cwd=str(self.root), env=env,
                                      stdout=self.log, stderr=subprocess.STDOUT, start_new_session=True)
 
     def stop(self):
         if self.proc and self.proc.poll() is None:
-            self.proc.terminate()
-            try:
-                self.proc.wait(5)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
+            stop_processes([self.proc])
         if self.log:
             self.log.close()
             self.log = None
@@ -421,7 +329,6 @@ class SkyLane:
         p = self.root / "skylane.log"
         return p.read_bytes().decode("utf-8", "replace") if p.exists() else ""
 
-    # --- its windows ------------------------------------------------------
     def windows(self):
         """The program's managed top-level windows."""
         pid = self.proc.pid if self.proc else None
@@ -430,41 +337,37 @@ class SkyLane:
     def visible_windows(self):
         return [w for w in self.windows() if self.x.wm_state(w) == "Normal" and self.x.is_viewable(w)]
 
-    def bar(self):
-        """The bar: class "skylane", frameless, 25 px high."""
+    def _window_sized(self, size, wm_class=None):
         for w in self.windows():
             g = self.x.geometry(w)
-            if self.x.wm_class(w) == "skylane" and g and g[3] == px(375) and self.x.is_viewable(w):
+            if g and size(g) and self.x.is_viewable(w) and wm_class in (None, self.x.wm_class(w)):
                 return w
         return None
 
-    def wait_bar(self, timeout=DEFAULT_TIMEOUT):
+    def bar(self):
+        """The bar: class "skylane", 25 px high."""
+        return self._window_sized(lambda g: g[3] == px(375), "skylane")
+
+    def splash(self):
+        return self._window_sized(lambda g: (g[2], g[3]) == (px(5970) + 2, px(4095) + 2))
+
+    def wait_bar(self):
         try:
-            return wait_for(self.bar, timeout=timeout, what="the bar")
+            return wait_for(self.bar, what="the bar")
         except AssertionError as e:
-            raise AssertionError(f"{e}; program running: {self.running()}; windows: {self.describe_windows()}; "
+            raise AssertionError(f"{e}; running: {self.running()}; windows: {self.describe_windows()}; "
                                  f"output: {self.output()!r}") from None
 
     def describe_windows(self):
         x = self.x
-        return [(hex(w.id), x.wm_class(w), x.title(w), x.pid(w), x.geometry(w), x.wm_state(w))
-                for w in x.client_windows()] + [("program pid", self.proc.pid if self.proc else None)]
-
-    def splash(self):
-        for w in self.windows():
-            g = self.x.geometry(w)
-            if g and (g[2], g[3]) == (px(5970) + 2, px(4095) + 2) and self.x.is_viewable(w):
-                return w
-        return None
+        return [(hex(w.id), x.wm_class(w), x.title(w), x.geometry(w), x.wm_state(w)) for w in x.client_windows()]
 
     def window_titled(self, title, viewable=True):
-        for w in self.windows():
-            if self.x.title(w) == title and (not viewable or self.x.is_viewable(w)):
-                return w
-        return None
+        return next((w for w in self.windows()
+                     if self.x.title(w) == title and (not viewable or self.x.is_viewable(w))), None)
 
-    def wait_window(self, title, timeout=DEFAULT_TIMEOUT):
-        return wait_for(lambda: self.window_titled(title), timeout=timeout, what=f'window "{title}"')
+    def wait_window(self, title):
+        return wait_for(lambda: self.window_titled(title), what=f'window "{title}"')
 
     def bar_geometry(self):
         """The bar's place once two reads a moment apart agree."""
@@ -473,10 +376,8 @@ class SkyLane:
 
         def settled():
             g = self.x.geometry(bar)
-            same = g == last[0]
-            last[0] = g
-            if not same:
-                time.sleep(0.03)
+            same, last[0] = g == last[0], g
+            time.sleep(0 if same else 0.03)
             return g if same else None
         return wait_for(settled, what="the bar to settle")
 
@@ -487,54 +388,31 @@ class SkyLane:
 
     def button_point(self, index):
         """The middle of program button `index` (1-based)."""
-        left = 1110 + (index - 1) * (325 + 20)
-        return self.bar_point(left + 160, 160)
+        return self.bar_point(1110 + (index - 1) * (325 + 20) + 160, 160)
 
     def bar_width_for(self, buttons):
         return px(1450 + max(0, buttons - 1) * (325 + 20))
 
-    # --- user actions -------------------------------------------------------
-    def click_caption(self, button=1):
-        self.x.click(*self.bar_point(300, 90), button)
+    def click_caption(self):
+        self.x.click(*self.bar_point(300, 90))
 
     def open_menu(self):
-        """Releases the mouse on "MENU"; returns the popup menu window."""
-        before = {w.id for w in self.x.dpy.screen().root.query_tree().children}
+        """Releases the mouse on "MENU"; returns the popup menu windows."""
+        before = {w.id for w in self.x.root.query_tree().children}
         self.x.click(*self.bar_point(435 + 150, 30))
-        return wait_for(lambda: self.popup_windows(before), what="the popup menu")
+        return wait_for(lambda: [w for w in self.x.root.query_tree().children if w.id not in before
+                                 and self.x.is_viewable(w) and self.x.pid(w) == self.proc.pid], what="the popup menu")
 
-    def popup_windows(self, before):
-        found = []
-        for w in self.x.root.query_tree().children:
-            if w.id in before or not self.x.is_viewable(w):
-                continue
-            if self.x.pid(w) == self.proc.pid:
-                found.append(w)
-        return found
-
-    # --- files ----------------------------------------------------------------
     def cfg(self, name):
         return self.config / name
 
     def write_category(self, name, lines):
         self.config.mkdir(exist_ok=True)
-        self.cfg(f"{name}.cfg").write_bytes(b"".join(l.encode() + b"\r\n" for l in lines))
+        self.cfg(f"{name}.cfg").write_bytes(b"".join(line.encode() + b"\r\n" for line in lines))
 
     def settings(self):
         p = self.cfg("prg.cfg")
-        if not p.exists():
-            return {}
         values = {}
-        for line in p.read_bytes().split(b"\r\n"):
-            if len(line) >= 4:
-                values.setdefault(line[:4].decode("latin-1"), line[4:].decode("latin-1"))
+        for line in p.read_bytes().split(b"\r\n") if p.exists() else []:
+            values.setdefault(line[:4].decode("latin-1"), line[4:].decode("latin-1"))
         return values
-
-
-def screenshot(x, path, geometry=None):
-    """Saves the screen (or a part of it) as a PNG with ImageMagick."""
-    args = ["import", "-window", "root"]
-    if geometry:
-        gx, gy, gw, gh = geometry
-        args += ["-crop", f"{gw}x{gh}+{gx}+{gy}", "+repage"]
-    subprocess.run([*args, str(path)], check=True, env=dict(os.environ, DISPLAY=x.name))

@@ -4,61 +4,59 @@
 
 #include <QByteArrayList>
 #include <QHash>
-#include <QList>
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
-
-class QWidget;
+#include <utility>
 
 namespace skylane::test {
 
-// Dialogs whose answers a test scripts in advance; with no answer left every
-// dialog is cancelled. Nothing modal ever appears.
+// Dialogs answered from queues a test fills in advance; with no answer left
+// a dialog is cancelled. Nothing modal ever appears.
 class FakeDialogs final : public Dialogs {
 public:
     std::optional<QString> openFile(QWidget *, const QString &initialPath, const QString &fileName) override;
     std::optional<QColor> chooseColor(QWidget *, const QColor &initial) override;
-    std::optional<QFont> chooseFont(QWidget *, const QFont &initial) override;
+    std::optional<QFont> chooseFont(QWidget *, const QFont &) override;
     MessageAnswer askYesNoCancel(QWidget *, const QString &text, const QString &title) override;
 
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QColor>> colorAnswers;
     std::deque<std::optional<QFont>> fontAnswers;
     std::deque<MessageAnswer> messageAnswers;
-
-    // What was asked, in order: "open", "color", "font", "message".
-    QStringList calls;
-    QString lastInitialPath;
-    QString lastFileName;
-    QColor lastInitialColor;
-    QString lastMessageText;
-    QString lastMessageTitle;
+    QStringList calls; // "open", "color", "font", "message", in order
 };
 
 class FakeWindowSystem final : public WindowSystem {
 public:
     void prepareBarWindow(QWidget *bar) override;
-    void prepareStartupWindow(QWidget *window) override;
-    void setTopmost(QWidget *window, bool topmost) override;
-    bool startSystemMove(QWidget *window) override;
-
-    bool isTopmost(const QWidget *window) const { return topmost.value(window, false); }
+    void prepareStartupWindow(QWidget *) override {}
+    void setTopmost(QWidget *window, bool onTop) override { topmost[window] = onTop; }
+    bool startSystemMove(QWidget *, std::function<void()> ended) override
+    {
+        if (systemMoveAvailable)
+            moveEnded = std::move(ended);
+        return ++systemMoves, systemMoveAvailable;
+    }
+    // The user releases the button the window manager's move waits for.
+    void endSystemMove()
+    {
+        if (auto ended = std::exchange(moveEnded, nullptr))
+            ended();
+    }
 
     QHash<const QWidget *, bool> topmost;
-    QList<bool> topmostCalls;
-    int prepareCalls = 0;
-    int startupPrepareCalls = 0;
     int systemMoves = 0;
     bool systemMoveAvailable = true;
+    std::function<void()> moveEnded;
 };
 
-// A fixed colour scheme, so tests know what each system colour paints.
+// System colour n paints as (n, 2n, 3n).
 class FakeSystemColors final : public SystemColors {
 public:
-    QColor systemColor(int index) const override;
-    QHash<int, QColor> scheme;
+    QColor systemColor(int n) const override { return QColor(n % 256, (2 * n) % 256, (3 * n) % 256); }
 };
 
 class FakeLauncher final : public ProgramLauncher {
@@ -67,7 +65,7 @@ public:
     QByteArrayList started;
 };
 
-// A path has an icon when it names an existing file.
+// A path has an icon when it names a regular file.
 class FakeIcons final : public ProgramIcons {
 public:
     QIcon smallIcon(const QByteArray &programPath, bool &found) override;
@@ -95,7 +93,6 @@ public:
 
     FakeDialogs *dialogs;
     FakeWindowSystem *windows;
-    FakeSystemColors *colors;
     FakeLauncher *launcher;
     FakeIcons *icons;
     FakeShell *shell;

@@ -28,19 +28,10 @@ QByteArray TestApp::writeProgram(const QByteArray &relative)
     const QByteArray full = QFile::encodeName(path(QString())) + relative;
     QDir().mkpath(QFileInfo(QFile::decodeName(full)).absolutePath());
     const int fd = ::open(full.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0755);
-    if (fd >= 0) {
-        static constexpr char kScript[] = "#!/bin/sh\nexit 0\n";
-        const bool written = ::write(fd, kScript, sizeof kScript - 1) == sizeof kScript - 1;
-        ::close(fd);
-        if (written)
-            m_programs << full;
-    }
+    if (fd >= 0 && ::write(fd, "#!/bin/sh\n", 10) == 10)
+        m_programs << full;
+    ::close(fd);
     return full;
-}
-
-QString TestApp::path(const QString &relative) const
-{
-    return m_dir.path() + QLatin1Char('/') + relative;
 }
 
 void TestApp::writeFile(const QString &relative, const QByteArray &content) const
@@ -56,12 +47,7 @@ QByteArray TestApp::readFile(const QString &relative) const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool TestApp::exists(const QString &relative) const
-{
-    return QFile::exists(path(relative));
-}
-
-SkyLaneApp &TestApp::create()
+SkyLaneApp &TestApp::app()
 {
     if (!m_app)
         m_app = std::make_unique<SkyLaneApp>(fakes.take(), AppPaths(m_dir.path()));
@@ -70,13 +56,8 @@ SkyLaneApp &TestApp::create()
 
 SkyLaneApp &TestApp::start()
 {
-    create().start();
+    app().start();
     return *m_app;
-}
-
-BarWindow &TestApp::bar()
-{
-    return create().bar();
 }
 
 QList<QByteArray> rowPaths(const BarWindow &bar)

@@ -3,11 +3,7 @@
 #include "SkyLaneApp.h"
 #include "support/FakePlatform.h"
 
-#include <QByteArray>
-#include <QList>
 #include <QTemporaryDir>
-
-#include <memory>
 
 namespace skylane::test {
 
@@ -19,21 +15,18 @@ public:
     TestApp();
     ~TestApp();
 
-    QString path(const QString &relative) const;
+    QString path(const QString &relative) const { return m_dir.path() + QLatin1Char('/') + relative; }
     void writeFile(const QString &relative, const QByteArray &content) const;
     QByteArray readFile(const QString &relative) const;
-    bool exists(const QString &relative) const;
     // An executable script at `relative` (raw bytes, so a name the locale
     // cannot decode stays exact; removed again by the destructor, which the
     // temporary folder cannot); returns its full path.
     QByteArray writeProgram(const QByteArray &relative);
 
-    // Creates the program (not yet started).
-    SkyLaneApp &create();
-    // Creates it if needed and runs its first step.
+    // The program, created on first use; start() runs its first step.
+    SkyLaneApp &app();
     SkyLaneApp &start();
-    SkyLaneApp &app() { return create(); }
-    BarWindow &bar();
+    BarWindow &bar() { return app().bar(); }
 
     FakePlatform fakes;
 

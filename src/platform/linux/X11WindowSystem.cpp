@@ -1,6 +1,8 @@
 #include "platform/linux/X11WindowSystem.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -50,6 +52,35 @@ void setInitialNetWmState(QWidget *window, std::initializer_list<const char *> s
     xcb_flush(c);
 }
 
+// The window manager holds the pointer during its move, so the program sees
+// no release: it asks the server for the button state until none is held.
+void watchForRelease(QWidget *window, std::function<void()> ended)
+{
+    constexpr int kPollMs = 20;
+    constexpr uint16_t kAnyButton = XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 | XCB_BUTTON_MASK_3
+                                    | XCB_BUTTON_MASK_4 | XCB_BUTTON_MASK_5;
+    auto *poll = new QTimer(window);
+    poll->setInterval(kPollMs);
+    QObject::connect(poll, &QTimer::timeout, window, [poll, window, ended = std::move(ended)] {
+        xcb_connection_t *c = x11Connection();
+        if (c) {
+            const auto cookie = xcb_query_pointer(c, static_cast<xcb_window_t>(window->winId()));
+            xcb_query_pointer_reply_t *reply = xcb_query_pointer_reply(c, cookie, nullptr);
+            const bool held = reply && (reply->mask & kAnyButton);
+            free(reply);
+            if (held)
+                return;
+        }
+        poll->deleteLater();
+        poll->stop();
+        // The reply came after every move the manager made; handling the
+        // events queued before it puts the window at its final place.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        ended();
+    });
+    poll->start();
+}
+
 } // namespace
 
 void X11WindowSystem::prepareBarWindow(QWidget *bar)
@@ -90,10 +121,13 @@ void X11WindowSystem::setTopmost(QWidget *window, bool topmost)
         handle->raise();
 }
 
-bool X11WindowSystem::startSystemMove(QWidget *window)
+bool X11WindowSystem::startSystemMove(QWidget *window, std::function<void()> ended)
 {
     QWindow *handle = window->windowHandle();
-    return handle && handle->startSystemMove();
+    if (!handle || !handle->startSystemMove())
+        return false;
+    watchForRelease(window, std::move(ended));
+    return true;
 }
 
 } // namespace skylane

@@ -11,7 +11,7 @@ public:
     void prepareBarWindow(QWidget *bar) override;
     void prepareStartupWindow(QWidget *window) override;
     void setTopmost(QWidget *window, bool topmost) override;
-    bool startSystemMove(QWidget *window) override;
+    bool startSystemMove(QWidget *window, std::function<void()> ended) override;
 };
 
 } // namespace skylane

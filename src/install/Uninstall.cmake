@@ -1,0 +1,17 @@
+# cmake -DPREFIX=<prefix> -P Uninstall.cmake: removes what the installs into
+# <prefix> recorded. config/ stays where it is, with the user's buttons.
+set(app "${PREFIX}/lib/skylane")
+if(NOT EXISTS "${app}/installed-files")
+  message(FATAL_ERROR "No Sky Lane installed in ${PREFIX} (no ${app}/installed-files)")
+endif()
+file(STRINGS "${app}/installed-files" files)
+foreach(file IN LISTS files)
+  if(IS_SYMLINK "${file}" OR EXISTS "${file}")
+    file(REMOVE "${file}")
+  endif()
+endforeach()
+file(GLOB left "${app}/help/*")
+if(NOT left)
+  file(REMOVE_RECURSE "${app}/help")
+endif()
+message(STATUS "Sky Lane removed from ${PREFIX}; your buttons stay in ${app}/config")

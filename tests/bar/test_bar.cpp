@@ -1,0 +1,363 @@
+#include "ProductInfo.h"
+#include "bar/BarPlacement.h"
+#include "bar/BarWindow.h"
+#include "bar/RestoreWindow.h"
+#include "bar/Settings.h"
+#include "bar/StatusLight.h"
+#include "platform/PaletteSystemColors.h"
+#include "support/TestApp.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+using namespace skylane;
+using namespace skylane::test;
+
+namespace {
+const QString kSettings = QStringLiteral("config/prg.cfg");
+
+QByteArray settingsLine(const TestApp &t, const QByteArray &key)
+{
+    for (const QByteArray &line : t.readFile(kSettings).split('\n'))
+        if (line.startsWith(key))
+            return line.trimmed();
+    return {};
+}
+
+// What the settings file sets on the bar, as "LF TP BG TC TF".
+QString stateOf(const BarWindow &bar)
+{
+    return QString("%1 %2 %3 %4 %5").arg(bar.leftTwips()).arg(bar.topTwips()).arg(qint64(bar.backColor()))
+        .arg(qint64(bar.Label1()->foreColor())).arg(bar.Label1()->font().family());
+}
+
+void sendMouse(QWidget *target, QEvent::Type type, Qt::MouseButtons held, QPoint local)
+{
+    QMouseEvent event(type, local, target->mapToGlobal(local), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      held, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+QAction *entry(BarWindow &bar, const QString &name) { return bar.menus().titleMainMenu->findChild<QAction *>(name); }
+
+// The status light's lamps as "unlit green red" flags, the stacking, the
+// bar's timer, the blink count and the taskbar entry: "-G- top still 0, no entry".
+QString lightState(TestApp &t)
+{
+    BarWindow &bar = t.bar();
+    QString lamps;
+    for (int i = 0; i < 3; ++i)
+        lamps += bar.Image3(i)->isHidden() ? '-' : "UGR"[i];
+    return QString("%1 %2 %3 %4, %5")
+        .arg(lamps, t.fakes.windows->topmost.value(&bar) ? "top" : "below", bar.Timer1()->isActive() ? "ticking" : "still")
+        .arg(t.app().statusLight().BlinkCount())
+        .arg(t.app().restoreWindow().isVisible() ? "entry shown" : "no entry");
+}
+
+// Clicks the upper visible lamp, the one a click reaches.
+void clickLight(BarWindow &bar, Qt::MouseButton button = Qt::LeftButton)
+{
+    for (int i = 2; i >= 0; --i)
+        if (!bar.Image3(i)->isHidden())
+            return QTest::mouseClick(bar.Image3(i), button, {}, QPoint(5, 5));
+}
+} // namespace
+
+class TestBar : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void loadSettings_data()
+    {
+        // Defaults: 5100 4620, the desktop colour (0x80000001), white, MS Serif.
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no file") << QByteArray() << "5100 4620 2147483649 16777215 MS Serif";
+        QTest::newRow("every key, blanks, lone LF")
+            << QByteArray("LF=  750 \r\nTP= 15.5\t\nBG= -2147483633\r\nTC= 254.6\r\nTF= Arial Narrow\r\n")
+            << "750 15.5 2147483663 255 Arial Narrow";
+        QTest::newRow("letters stop reading") << QByteArray("TP= 300\r\nLF= abc\r\nBG= 255\r\n")
+                                              << "5100 300 2147483649 16777215 MS Serif";
+        QTest::newRow("past 32 bits stops reading") << QByteArray("TC= 2147483648\r\nBG= 255\r\n")
+                                                    << "5100 4620 2147483649 16777215 MS Serif";
+        QTest::newRow("keys match exactly, last wins") << QByteArray("lf= 15\r\nLF=30\r\nBG= 1\r\nBG= 2\r\n")
+                                                       << "5100 4620 2 16777215 MS Serif";
+    }
+    void loadSettings()
+    {
+        QFETCH(QByteArray, file);
+        TestApp t;
+        if (!file.isEmpty())
+            t.writeFile(kSettings, file);
+        LoadSettings(t.bar(), t.app().paths());
+        QTEST(stateOf(t.bar()), "expected");
+        QCOMPARE(t.bar().Label1()->font().pointSizeF(), 6.75); // only the face comes from the file
+    }
+
+    void saveSettings()
+    {
+        TestApp t;
+        t.writeFile(kSettings, "XX= junk\r\nTC= 255\r\n");
+        t.start();
+        QCOMPARE(t.bar().geometry(), QRect(340, 308, 97, 25));
+        QVERIFY(SaveSettings(t.bar(), t.app().paths()));
+        QCOMPARE(t.readFile(kSettings), "LF= 5100\r\nTP= 4620\r\nBG= -2147483647\r\nAB= Voltari Software - "
+                                            + QByteArray(product::kMakerWebAddress) + "\r\nTC= 255\r\nTF= MS Serif\r\n");
+        // In a locale with a decimal comma, and back.
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        t.bar().moveTwips(12345.5, 100000); // a plain integer, not "1e+05"
+        t.bar().setBackColor(systemColor(15));
+        QVERIFY(SaveSettings(t.bar(), t.app().paths()));
+        QVERIFY(t.readFile(kSettings).startsWith("LF= 12345,5\r\nTP= 100000\r\n"));
+        TestApp second;
+        second.writeFile(kSettings, t.readFile(kSettings));
+        LoadSettings(second.bar(), second.app().paths());
+        QCOMPARE(stateOf(second.bar()), stateOf(t.bar()));
+        QDir(t.path("")).rename("config", "elsewhere");
+        QVERIFY(!SaveSettings(t.bar(), t.app().paths())); // no folder: nothing written
+    }
+
+    void buttonArrayKeepsButton1AndTheTemplate()
+    {
+        TestApp t;
+        BarWindow &bar = t.bar();
+        ProgramButton *third = bar.loadCommand2(3);
+        QVERIFY(third && !third->isVisible() && bar.loadCommand2(3) == third && !bar.Command2(2));
+        bar.unloadCommand2(3);
+        QCOMPARE(bar.command2Count(), 2); // the gap before it goes too
+        bar.unloadCommand2(1);
+        bar.unloadCommand2(0);
+        QVERIFY(bar.Command2(1) && bar.Command2(0));
+    }
+
+    void systemColoursFollowThePalette()
+    {
+        // A change of the desktop palette repaints the bar and re-colours
+        // "MENU", without any saved value changing.
+        Platform platform;
+        platform.colors = std::make_unique<PaletteSystemColors>();
+        platform.dialogs = std::make_unique<FakeDialogs>();
+        BarWindow bar(platform);
+        bar.setBackColor(systemColor(15));
+        QCOMPARE(bar.Label2()->text(), QString("MENU"));
+        const QPalette original = QApplication::palette();
+        QPalette changed = original;
+        changed.setColor(QPalette::Button, QColor(10, 200, 30));
+        changed.setColor(QPalette::HighlightedText, QColor(250, 5, 5));
+        QApplication::setPalette(changed);
+        QCoreApplication::sendPostedEvents();
+        const QImage image = bar.grab().toImage();
+        QCOMPARE(image.pixelColor(image.width() - 2, image.height() - 2), QColor(10, 200, 30));
+        QCOMPARE(bar.Label2()->palette().color(QPalette::WindowText), QColor(250, 5, 5));
+        QCOMPARE(bar.backColor(), systemColor(15));
+        QApplication::setPalette(original);
+    }
+
+    void dragSavesOnceAtItsEnd_data()
+    {
+        QTest::addColumn<bool>("systemMove");
+        QTest::newRow("window manager moves") << true;
+        QTest::newRow("follows the pointer") << false;
+    }
+
+    void dragSavesOnceAtItsEnd()
+    {
+        QFETCH(bool, systemMove);
+        TestApp t;
+        const QByteArray before = "LF= 1500\r\nTP= 3000\r\n";
+        t.writeFile(kSettings, before);
+        t.fakes.windows->systemMoveAvailable = systemMove;
+        t.start();
+        BarWindow &bar = t.bar();
+        const QPoint grab(4, 5);
+        sendMouse(bar.Image2(), QEvent::MouseButtonPress, Qt::LeftButton, grab);
+        for (const QPoint to : {QPoint(130, 220), QPoint(60, 230)}) {
+            sendMouse(bar.Image2(), QEvent::MouseMove, Qt::LeftButton, grab + to - bar.pos());
+            if (systemMove)
+                bar.move(to); // the window manager's move
+            QCOMPARE(bar.pos(), to);
+            QTest::qWait(400); // a pause mid-drag saves nothing
+            QCOMPARE(t.readFile(kSettings), before);
+        }
+        sendMouse(bar.Image2(), QEvent::MouseButtonRelease, Qt::NoButton, grab);
+        t.fakes.windows->endSystemMove();
+        QVERIFY(t.readFile(kSettings).startsWith("LF= 900\r\nTP= 3450\r\n"));
+        // Released: the bar no longer follows; a move of its own is not saved.
+        sendMouse(bar.Image2(), QEvent::MouseMove, Qt::NoButton, grab + QPoint(50, 50));
+        QCOMPARE(bar.pos(), QPoint(60, 230));
+        t.writeFile(kSettings, "LF= 1\r\n");
+        bar.move(10, 10);
+        QTest::qWait(400);
+        QCOMPARE(t.readFile(kSettings), QByteArray("LF= 1\r\n"));
+    }
+
+    void barOffEveryScreenIsBroughtBack()
+    {
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        TestApp t;
+        const QByteArray file = "LF= " + QByteArray::number((screen.right() + 300) * 15) + "\r\nTP= "
+                                + QByteArray::number((screen.bottom() + 300) * 15) + "\r\n";
+        t.writeFile(kSettings, file);
+        t.start();
+        const QPoint shown(area.right() + 1 - 97, area.bottom() + 1 - 25);
+        QCOMPARE(t.bar().pos(), shown);
+        QCOMPARE(QPointF(t.bar().leftTwips(), t.bar().topTwips()), QPointF(shown * 15));
+        QCOMPARE(t.readFile(kSettings), file); // the correction is not saved
+    }
+
+    void placeOnScreens_data()
+    {
+        // Two screens side by side; the right one has a panel along its top.
+        QTest::addColumn<QRect>("bar");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("one pixel on the left screen") << QRect(-96, 100, 97, 23) << QPoint(-96, 100);
+        QTest::newRow("monitor gone to the right") << QRect(2500, 500, 97, 23) << QPoint(1920 - 97, 500);
+        QTest::newRow("above the right screen") << QRect(1200, -400, 97, 23) << QPoint(1200, 30);
+        QTest::newRow("below both, nearer the left") << QRect(100, 2000, 97, 23) << QPoint(100, 768 - 23);
+    }
+    void placeOnScreens()
+    {
+        QFETCH(QRect, bar);
+        const QList<QRect> screens = {QRect(0, 0, 1024, 768), QRect(1024, 0, 896, 1080)};
+        const QList<QRect> available = {QRect(0, 0, 1024, 768), QRect(1024, 30, 896, 1050)};
+        QTEST(skylane::placeOnScreens(bar, screens, available), "expected");
+    }
+
+    void matchCommandsSaveNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<quint32>("color");
+        QTest::newRow("Match Active Bar") << "mnuColrMatch" << 0x80000002u;
+        QTest::newRow("Match Inactive Bar") << "mnuColrMatchInact" << 0x80000003u;
+        QTest::newRow("Match Borders: button face") << "mnuColrApplic" << 0x8000000Fu;
+        QTest::newRow("Match Desktop") << "mnuColrDesktop" << 0x80000001u;
+    }
+    void matchCommandsSaveNothing()
+    {
+        QFETCH(QString, name);
+        QFETCH(quint32, color);
+        TestApp t;
+        t.writeFile(kSettings, "BG= 255\r\n");
+        t.start();
+        BarWindow &bar = t.bar();
+        entry(bar, name)->trigger();
+        QCOMPARE(bar.backColor(), color);
+        QCOMPARE(bar.grab().toImage().pixelColor(bar.width() - 2, bar.height() - 2),
+                 resolveColor(color, bar.systemColors()));
+        QCOMPARE(t.readFile(kSettings), QByteArray("BG= 255\r\n"));
+    }
+
+    void colourAndFontCommandsSave_data()
+    {
+        // The commands in order, the dialogs' answers, the lines saved.
+        QTest::addColumn<QStringList>("commands");
+        QTest::addColumn<QList<std::optional<QColor>>>("answers");
+        QTest::addColumn<QByteArray>("saved");
+        using Answers = QList<std::optional<QColor>>;
+        QTest::newRow("background, OK") << QStringList{"mnuBGColor"} << Answers{QColor(0, 0, 255)}
+                                        << QByteArray("BG= 16711680 TC= 16777215 TF= MS Serif");
+        QTest::newRow("caption, first Cancel") << QStringList{"mnuFontColor"} << Answers{std::nullopt}
+                                               << QByteArray("BG= -2147483647 TC= 0 TF= MS Serif");
+        // One dialog for both: a cancelled background takes the caption's colour.
+        QTest::newRow("caption OK, then background Cancel")
+            << QStringList{"mnuFontColor", "mnuBGColor"} << Answers{QColor(0, 128, 0), std::nullopt}
+            << QByteArray("BG= 32768 TC= 32768 TF= MS Serif");
+        // Only the face changes, not the size, weight or slant.
+        QTest::newRow("font face") << QStringList{"mnuFontName"} << Answers{}
+                                   << QByteArray("BG= -2147483647 TC= 16777215 TF= DejaVu Sans Mono");
+    }
+    void colourAndFontCommandsSave()
+    {
+        QFETCH(QStringList, commands);
+        QFETCH(QList<std::optional<QColor>>, answers);
+        TestApp t;
+        t.start();
+        t.fakes.dialogs->colorAnswers.assign(answers.begin(), answers.end());
+        QFont chosen("DejaVu Sans Mono", 20);
+        chosen.setItalic(true);
+        t.fakes.dialogs->fontAnswers = {chosen};
+        for (const QString &name : commands)
+            entry(t.bar(), name)->trigger();
+        QTEST(settingsLine(t, "BG= ") + ' ' + settingsLine(t, "TC= ") + ' ' + settingsLine(t, "TF= "), "saved");
+        const QFont font = t.bar().Label1()->font();
+        QVERIFY(font.pointSizeF() == 6.75 && font.bold() && !font.italic());
+    }
+
+    void menuOpensAtThePointer()
+    {
+        TestApp t;
+        t.start();
+        QWidget *label = t.bar().Label2();
+        QMenu *menu = t.bar().menus().titleMainMenu;
+        QTest::mousePress(label, Qt::RightButton, {}, QPoint(3, 4));
+        QVERIFY(!menu->isVisible());
+        QTest::mouseRelease(label, Qt::RightButton, {}, QPoint(3, 4));
+        QTRY_COMPARE(menu->pos(), label->mapToGlobal(QPoint(3, 4)));
+        menu->close();
+    }
+
+    void statusLight_data()
+    {
+        // L: a left click on the light, R: a right click, T: a tick of the
+        // bar's timer, S: the user restores the taskbar entry, U: its timer.
+        QTest::addColumn<QString>("actions");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("at start") << "" << "-G- top still 0, no entry";
+        QTest::newRow("green click drops the bar") << "L" << "U-- below still 0, entry shown";
+        QTest::newRow("unlit click starts the countdown") << "LL" << "--R below ticking 0, entry shown";
+        QTest::newRow("first tick") << "LLT" << "U-- below ticking 1, entry shown";
+        QTest::newRow("tenth tick") << "LLTTTTTTTTTT" << "--R below ticking 10, entry shown";
+        QTest::newRow("eleventh tick ends it") << "LLTTTTTTTTTTT" << "-G- top still 0, entry shown";
+        QTest::newRow("click in the unlit phase ends it") << "LLTTTL" << "UG- top still 0, entry shown";
+        QTest::newRow("right click on green") << "R" << "-G- top still 0, no entry";
+        QTest::newRow("entry restored") << "LSU" << "UG- below ticking 0, no entry";
+        QTest::newRow("entry restored, next tick") << "LSUT" << "UG- top still 0, no entry";
+    }
+    void statusLight()
+    {
+        QFETCH(QString, actions);
+        TestApp t;
+        t.start();
+        for (const QChar action : actions) {
+            if (action == 'T')
+                t.app().statusLight().Timer1_Timer();
+            else if (action == 'S')
+                t.app().restoreWindow().setWindowState(Qt::WindowNoState);
+            else if (action == 'U')
+                t.app().restoreWindow().Timer1_Timer();
+            else
+                clickLight(t.bar(), action == 'L' ? Qt::LeftButton : Qt::RightButton);
+        }
+        QTEST(lightState(t), "after");
+        QVERIFY(t.bar().isVisible());
+    }
+
+    void restoreWindowAndRealTimers()
+    {
+        TestApp t;
+        t.start();
+        RestoreWindow &restore = t.app().restoreWindow();
+        clickLight(t.bar());
+        QVERIFY(restore.isMinimized() && !restore.Timer1()->isActive());
+        QCOMPARE(restore.windowTitle() + ": " + restore.Label1()->text(), QString("Ulvo's Launch Bar: Show LaunchBar"));
+        restore.setWindowState(Qt::WindowNoState);
+        QCOMPARE(restore.Timer1()->interval(), 100);
+        QTRY_VERIFY_WITH_TIMEOUT(!restore.isVisible(), 20000);
+        QCOMPARE(t.bar().Timer1()->interval(), 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(lightState(t), QString("UG- top still 0, no entry"), 20000);
+        // Shown again later: the count starts afresh, the bar stays down.
+        clickLight(t.bar());
+        QCOMPARE(lightState(t), QString("U-- below still 0, entry shown"));
+        QVERIFY(!restore.Timer1()->isActive());
+    }
+};
+
+QTEST_MAIN(TestBar)
+#include "test_bar.moc"

@@ -1,0 +1,348 @@
+#include "bar/BarWindow.h"
+#include "bar/CommonDialog.h"
+#include "buttons/BarBuilder.h"
+#include "buttons/ButtonAdder.h"
+#include "buttons/CategoryFile.h"
+#include "buttons/CategorySelector.h"
+#include "platform/TextFile.h"
+#include "support/TestApp.h"
+
+#include <QFile>
+#include <QMenu>
+#include <QPointer>
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace skylane;
+using namespace skylane::test;
+
+namespace {
+const QStringList kTable = {"Aud", "Game", "Grap", "Inet", "Misc", "Pack", "Sys",
+                            "Text", "Tools", "Utils", "Vid", "Work", "Exit"};
+
+void release(QWidget *w, Qt::MouseButton button)
+{
+    QTest::mousePress(w, button);
+    QTest::mouseRelease(w, button);
+}
+
+QByteArrayList inetLines(TestApp &t)
+{
+    return textfile::readLines(t.path("config/Inet.cfg")).value_or(QByteArrayList{"<none>"});
+}
+
+// In test data "@" is the program folder, "%name" an executable script
+// bin/name, "%%name" that path with no file.
+QByteArrayList expand(TestApp &t, QByteArrayList lines)
+{
+    for (QByteArray &line : lines) {
+        if (line.startsWith("%%"))
+            line = QFile::encodeName(t.path("bin/")) + line.mid(2);
+        else if (line.startsWith('%'))
+            line = t.writeProgram("bin/" + line.mid(1));
+        line.replace('@', QFile::encodeName(t.path(QString())).chopped(1));
+    }
+    return lines;
+}
+
+QByteArray junk(quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes(256 * 1024, Qt::Uninitialized);
+    for (char &byte : bytes)
+        byte = static_cast<char>(random.bounded(256));
+    return bytes;
+}
+} // namespace
+
+class TestButtons : public QObject {
+    Q_OBJECT
+private slots:
+    void rowFromFile_data()
+    {
+        QTest::addColumn<QByteArrayList>("lines"); // {"-"}: no file
+        QTest::newRow("no file: the blank picture") << QByteArrayList{"-"};
+        QTest::newRow("blank line, odd names") << QByteArrayList{"%My Program, v2", "", "%caf\xe9 \xff"};
+        QTest::newRow("missing program keeps its line") << QByteArrayList{"%%gone", "%here"};
+    }
+    void rowFromFile()
+    {
+        QFETCH(QByteArrayList, lines);
+        TestApp t;
+        const bool noFile = lines == QByteArrayList{"-"};
+        const QByteArrayList paths = noFile ? QByteArrayList{""} : expand(t, lines);
+        if (!noFile)
+            t.writeFile("config/Inet.cfg", textfile::joinLines(paths));
+        t.start();
+        BarWindow &bar = t.bar();
+        QCOMPARE(bar.Label1()->text(), QString("Inet"));
+        QCOMPARE(rowPaths(bar), paths);
+        QCOMPARE(buttonCount(bar), int(paths.size()));
+        QCOMPARE(bar.size(), twipsToPixels(TwipsRect{0, 0, 1450 + 345 * int(paths.size() - 1), 375}).size());
+        for (int i = 1; i <= paths.size(); ++i) {
+            ProgramButton *button = bar.Command2(i);
+            QVERIFY(button->isVisible());
+            QCOMPARE(twipsGeometry(button), (TwipsRect{1110 + 345 * (i - 1), 10, 325, 315}));
+            QCOMPARE(button->toolTip(), QString::fromLocal8Bit(paths.at(i - 1)));
+            // A program shows its icon; a missing one and a blank line none.
+            QCOMPARE(button->icon().isNull(), paths.at(i - 1).isEmpty() ? !noFile : lines.at(i - 1).startsWith("%%"));
+        }
+        // Rewriting the file from the row gives back every line's bytes.
+        QVERIFY(rewriteCategoryFile(bar, t.app().paths()));
+        QCOMPARE(inetLines(t), paths);
+    }
+
+    void rebuildingRemovesOldButtonsAtOnce()
+    {
+        TestApp t;
+        t.writeFile("config/Inet.cfg", t.writeProgram("prog") + QByteArray("\r\n").repeated(7));
+        t.writeFile("config/Vid.cfg", "\r\n\r\n");
+        t.start();
+        BarWindow &bar = t.bar();
+        QPointer<ProgramButton> seventh = bar.Command2(7), third = bar.Command2(3);
+        // A release whose handler rebuilds the row finishes on its button.
+        connect(third, &ProgramButton::mouseReleased, &bar, [&bar] { bar.menus().mnuInet->trigger(); });
+        QTest::mouseClick(third, Qt::LeftButton);
+        QVERIFY(third && !third->isVisible() && bar.Command2(3) != third);
+        QTRY_VERIFY(third.isNull());
+        QVERIFY(QFile::remove(t.path("config/1.2.jpg")));
+        bar.menus().mnuVideo->trigger();
+        QVERIFY(seventh.isNull()); // gone at once, not waiting for the event loop
+        QCOMPARE(bar.findChildren<ProgramButton *>().size(), 3);
+        // Without the blank picture, never the icon of the row before.
+        QVERIFY(bar.Command2(1)->icon().isNull() && bar.Command2(1)->programPath().isEmpty());
+    }
+
+    void hostileFiles_data()
+    {
+        // Files no editor would write: the bar comes up with a button a line
+        // (up to the highest index), asks nothing, and leaves them as they were.
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QByteArray>("category");
+        QTest::addColumn<int>("buttons");
+        const QByteArray tenMegabytes(10 * 1024 * 1024, '\xe9');
+        QTest::newRow("10 MB lines") << "LF= 1" + QByteArray(tenMegabytes).fill('0') + "\r\nTF= " + tenMegabytes
+                                     << "/usr/bin/a\r\n" + tenMegabytes + "\r\n/usr/bin/b" << 3;
+        QTest::newRow("NUL bytes, lone CRs, NaN") << QByteArray("LF= NaN\r\nTP= \0\r\n\0\0", 18)
+                                                  << QByteArray("/usr/bin\0/sh\r\n\0\r\r\r\n/bin/true\0\r", 30) << 3;
+        const QByteArray binary = junk(7);
+        QTest::newRow("binary junk") << junk(3) << binary << int(binary.count('\n')) + !binary.endsWith('\n');
+        QTest::newRow("past the highest index") << QByteArray() << QByteArray("\r\n").repeated(BarWindow::kMaxCommand2Index + 3)
+                                                << BarWindow::kMaxCommand2Index;
+    }
+    void hostileFiles()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QByteArray, category);
+        QFETCH(int, buttons);
+        TestApp t;
+        t.writeFile("config/prg.cfg", settings);
+        t.writeFile("config/Inet.cfg", category);
+        t.start();
+        QVERIFY(t.bar().isVisible());
+        QCOMPARE(buttonCount(t.bar()), buttons);
+        QCOMPARE(t.bar().command2Count() - 1, buttons);
+        QVERIFY(t.bar().Command2(buttons)->isVisibleTo(&t.bar()));
+        QVERIFY(t.fakes.dialogs->calls.isEmpty());
+        QVERIFY(t.readFile("config/prg.cfg") == settings && t.readFile("config/Inet.cfg") == category);
+    }
+
+    void captionAndTypeMenu_data()
+    {
+        // Steps: "L" or "M", a release on the caption; else a Type menu
+        // command. Then the caption after each step.
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("captions");
+        // From position 0 the first click shows position 1, then on round.
+        QTest::newRow("left clicks cycle") << QStringList(14, "L") << kTable.mid(1) + kTable.mid(0, 2);
+        QTest::newRow("menu choice leaves the cycle position, middle does nothing")
+            << QStringList{"mnuVideo", "M", "L", "mnuText", "mnuSys", "mnuExit"}
+            << QStringList{"Vid", "Vid", "Game", "Text", "Sys", "Exit"};
+    }
+    void captionAndTypeMenu()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, captions);
+        TestApp t;
+        // Each category's file is as long as its place in the table.
+        for (int i = 0; i < kTable.size(); ++i)
+            t.writeFile("config/" + kTable.at(i) + ".cfg", QByteArray("\r\n").repeated(i + 1));
+        t.start();
+        BarWindow &bar = t.bar();
+        for (int i = 0; i < steps.size(); ++i) {
+            if (steps.at(i).size() == 1)
+                QTest::mouseClick(bar.Label1(), steps.at(i) == "L" ? Qt::LeftButton : Qt::MiddleButton);
+            else
+                bar.menus().mnuType->findChild<QAction *>(steps.at(i))->trigger();
+            QCOMPARE(bar.Label1()->text(), captions.at(i));
+            QCOMPARE(bar.command2Count(), int(kTable.indexOf(captions.at(i))) + 2);
+        }
+        BarBuilder builder(bar, t.app().paths(), *t.app().platform().icons);
+        CategorySelector(bar, builder, t.app().paths()).SelectCategory("vid"); // names match exactly
+        QCOMPARE(bar.Label1()->text(), captions.last());
+        QVERIFY(t.fakes.dialogs->calls.isEmpty());
+    }
+
+    void rightClickOnTheCaptionSetsAndSavesItsColour()
+    {
+        TestApp t;
+        t.start();
+        t.bar().CommonDialog1()->setColor(0x00FF00);
+        QTest::mouseClick(t.bar().Label1(), Qt::RightButton); // cancelled: the colour confirmed last
+        QCOMPARE(t.fakes.dialogs->calls, QStringList{"color"});
+        QCOMPARE(t.bar().Label1()->foreColor(), ColorValue(0x00FF00));
+        QVERIFY(t.readFile("config/prg.cfg").contains("\r\nTC= 65280\r\n"));
+    }
+
+    void releaseOnAButton_data()
+    {
+        // Button 2 of a row in `category` holds `line`; button 0 stands for
+        // the keyboard and an activation that is no mouse release.
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QStringList>("dialogs");
+        QTest::addColumn<bool>("started");
+        const int left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;
+        QTest::newRow("left on a program") << "Inet" << QByteArray("%run me, now") << left << QStringList() << true;
+        QTest::newRow("left on a missing program") << "Inet" << QByteArray("%%gone") << left << QStringList() << false;
+        QTest::newRow("middle on a program") << "Inet" << QByteArray("%prog") << middle << QStringList() << false;
+        QTest::newRow("keyboard on a program") << "Inet" << QByteArray("%prog") << 0 << QStringList() << false;
+        // The Exit row shows the exit dialog, then acts as any row.
+        QTest::newRow("Exit, left, program") << "Exit" << QByteArray("%p") << left << QStringList() << true;
+        QTest::newRow("Exit, right, blank") << "Exit" << QByteArray() << right << QStringList{"open"} << false;
+    }
+    void releaseOnAButton()
+    {
+        QFETCH(QString, category);
+        QFETCH(QByteArray, line);
+        QFETCH(int, button);
+        QFETCH(bool, started);
+        TestApp t;
+        const QByteArray program = expand(t, {line}).first();
+        t.writeFile("config/" + category + ".cfg", "/no/such/first\r\n" + program + "\r\n");
+        t.start();
+        if (category == "Exit")
+            t.bar().menus().mnuExit->trigger();
+        ProgramButton *b = t.bar().Command2(2);
+        if (button == 0) {
+            QTest::keyClick(b, Qt::Key_Space);
+            b->click();
+        } else {
+            release(b, Qt::MouseButton(button));
+        }
+        QCOMPARE(t.app().exitDialogShown(), category == "Exit");
+        QTEST(t.fakes.dialogs->calls, "dialogs");
+        QCOMPARE(t.fakes.launcher->started, started ? QByteArrayList{program} : QByteArrayList{});
+    }
+
+    void reassign_data()
+    {
+        // A right release on button 3 of `lines`; the question answered with
+        // `answer`, the file dialog with `chosen` ("" cancels). Then the
+        // dialogs asked and the file's lines; button 3 holds the third.
+        QTest::addColumn<QByteArrayList>("lines");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QByteArray>("chosen");
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<QByteArrayList>("file");
+        const QByteArrayList row{"%a", "", "%old", "/mnt/unplugged/\xe9" "diteur", ""};
+        QByteArrayList changed = row;
+        changed[2] = "%new one";
+        const int yes = int(MessageAnswer::Yes);
+        QTest::newRow("blank button asks nothing") << QByteArrayList{"", "", ""} << yes << QByteArray("%tool")
+                                                   << QStringList{"open"} << QByteArrayList{"", "", "%tool"};
+        QTest::newRow("Cancel keeps the program") << row << int(MessageAnswer::Cancel) << QByteArray("%new")
+                                                  << QStringList{"message"} << row;
+        QTest::newRow("Yes rewrites every line") << row << yes << QByteArray("%new one")
+                                                 << QStringList{"message", "open"} << changed;
+        QTest::newRow("dialog cancelled") << row << yes << QByteArray() << QStringList{"message", "open"} << row;
+        QTest::newRow("not a program") << QByteArrayList{"", "", ""} << yes << QByteArray("@/config/1.2.jpg")
+                                       << QStringList{"open"} << QByteArrayList{"", "", ""};
+    }
+    void reassign()
+    {
+        QFETCH(QByteArrayList, lines);
+        QFETCH(int, answer);
+        QFETCH(QByteArray, chosen);
+        QFETCH(QByteArrayList, file);
+        TestApp t;
+        t.writeFile("config/Inet.cfg", textfile::joinLines(expand(t, lines)));
+        t.start();
+        FakeDialogs &dialogs = *t.fakes.dialogs;
+        dialogs.messageAnswers.push_back(MessageAnswer(answer));
+        if (!chosen.isEmpty())
+            dialogs.openAnswers.push_back(QFile::decodeName(expand(t, {chosen}).first()));
+        release(t.bar().Command2(3), Qt::RightButton);
+        QTEST(dialogs.calls, "asked");
+        file = expand(t, file);
+        QCOMPARE(inetLines(t), file);
+        QCOMPARE(t.bar().Command2(3)->programPath(), file.at(2));
+        QVERIFY(t.fakes.launcher->started.isEmpty()); // a right release never starts
+    }
+
+    void addAndRemove_data()
+    {
+        // From a row of `initial` buttons ("P": the last holds a program),
+        // releases as "image:button" (image 0 resting, 1 add, 2 remove;
+        // button L, R or M), "Exit", or "6:R" a program given to button 6;
+        // then the image shown, the button count and the file's lines.
+        QTest::addColumn<QByteArray>("initial");
+        QTest::addColumn<QStringList>("releases");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QByteArray>("file"); // each line's first letter, '-' for a blank one
+        QTest::newRow("left arms adding") << QByteArray("--") << QStringList{"0L"} << 1 << 2 << QByteArray("--");
+        QTest::newRow("right arms removal") << QByteArray("--") << QStringList{"0R"} << 2 << 2 << QByteArray("--");
+        QTest::newRow("add writes nothing, middle disarms")
+            << QByteArray("--") << QStringList{"0L", "1L", "0L", "1M"} << 0 << 3 << QByteArray("--");
+        QTest::newRow("a program on a new button writes blank lines before it")
+            << QByteArray("-P") << QStringList{"0L", "1L", "0L", "1L", "4R"} << 0 << 4 << QByteArray("-P-f");
+        QTest::newRow("remove writes at once") << QByteArray("-P-") << QStringList{"0R", "2L", "0R", "2L"} << 0 << 1
+                                               << QByteArray("-");
+        QTest::newRow("one button is never removed") << QByteArray("-") << QStringList{"0R", "2L"} << 0 << 1 << QByteArray("-");
+        QTest::newRow("no more than a hundred") << QByteArray(ButtonAdder::kMaxButtons, '-') << QStringList{"0L", "1L"} << 0
+                                                << ButtonAdder::kMaxButtons << QByteArray(ButtonAdder::kMaxButtons, '-');
+        QTest::newRow("Exit row ignores the images") << QByteArray("--") << QStringList{"0L", "Exit", "1L"} << 1 << 1
+                                                     << QByteArray("--");
+    }
+    void addAndRemove()
+    {
+        QFETCH(QByteArray, initial);
+        QFETCH(QStringList, releases);
+        QFETCH(int, shown);
+        QFETCH(int, count);
+        TestApp t;
+        QByteArrayList lines;
+        for (char c : initial)
+            lines << (c == 'P' ? t.writeProgram("bin/P") : QByteArray());
+        t.writeFile("config/Inet.cfg", textfile::joinLines(lines));
+        t.start();
+        BarWindow &bar = t.bar();
+        for (const QString &r : releases) {
+            if (r == "Exit") {
+                bar.menus().mnuExit->trigger();
+            } else if (r.at(1) == 'R' && r.at(0) != '0') {
+                t.fakes.dialogs->openAnswers.push_back(QFile::decodeName(t.writeProgram("bin/f")));
+                release(bar.Command2(r.at(0).digitValue()), Qt::RightButton);
+            } else {
+                QVERIFY(bar.Image1(r.at(0).digitValue())->isVisible()); // a user releases only on what shows
+                release(bar.Image1(r.at(0).digitValue()),
+                        r.at(1) == 'L' ? Qt::LeftButton : r.at(1) == 'R' ? Qt::RightButton : Qt::MiddleButton);
+            }
+        }
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(bar.Image1(i)->isVisible(), i == shown);
+        QCOMPARE(buttonCount(bar), count);
+        QCOMPARE(bar.widthTwips(), 1450 + 345 * (count - 1));
+        QCOMPARE(twipsGeometry(bar.Command2(count)), (TwipsRect{1110 + 345 * (count - 1), 10, 325, 315}));
+        QVERIFY(!bar.Command2(count + 1));
+        QByteArray file;
+        for (const QByteArray &line : inetLines(t))
+            file += line.isEmpty() ? '-' : line.back();
+        QTEST(file, "file");
+    }
+};
+
+QTEST_MAIN(TestButtons)
+#include "test_buttons.moc"

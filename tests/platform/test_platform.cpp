@@ -1,0 +1,322 @@
+#include "artwork/Artwork.h"
+#include "platform/AppPaths.h"
+#include "platform/Platform.h"
+#include "platform/TextFile.h"
+#include "platform/linux/DesktopEntryIndex.h"
+#include "platform/linux/DetachedProcess.h"
+#include "platform/linux/LinuxProgramIcons.h"
+#include "platform/linux/LinuxProgramLauncher.h"
+#include "platform/win32/CommandLine.h"
+
+#include <QDir>
+#include <QIcon>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <csignal>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace skylane;
+
+namespace {
+void writeFile(const QString &path, const QByteArray &content, bool executable = false)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+    if (executable)
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+}
+
+void writePng(const QString &path, QColor color)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(color);
+    QVERIFY(image.save(path, "PNG"));
+}
+
+QString describe(const QIcon &icon)
+{
+    if (icon.isNull())
+        return "none";
+    if (!icon.name().isEmpty())
+        return "theme:" + icon.name();
+    const QImage picture = icon.pixmap(QSize(16, 16)).toImage();
+    if (picture == artworkIcon("program", QSize(16, 16)).pixmap(QSize(16, 16)).toImage())
+        return "generic";
+    const QString colour = picture.pixelColor(8, 8).name();
+    // The test theme's pictures, read from its folders.
+    if (colour == "#ff0000" || colour == "#0000ff")
+        return colour == "#ff0000" ? "theme:entry-icon" : "theme:text-x-script";
+    return "file:" + colour;
+}
+} // namespace
+
+// Text files and the program folder, starting programs, their icons, and the
+// Windows command line (plain C++ that runs here too).
+class TestPlatform : public QObject {
+    Q_OBJECT
+private slots:
+    void linesRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArrayList>("lines");
+        QTest::newRow("last line without CR LF") << QByteArray("a\r\nb") << QByteArrayList{"a", "b"};
+        QTest::newRow("empty middle line") << QByteArray("a\r\n\r\nc\r\n") << QByteArrayList{"a", "", "c"};
+        QTest::newRow("lone LF, lone CR inside") << QByteArray("a\rb\nc") << QByteArrayList{"a\rb", "c"};
+        QTest::newRow("only a line end") << QByteArray("\r\n") << QByteArrayList{""};
+        QTest::newRow("NUL and not UTF-8") << QByteArray("\0\xe4\xff\r\n", 5) << QByteArrayList{QByteArray("\0\xe4\xff", 3)};
+    }
+    void linesRoundTrip()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QByteArrayList, lines);
+        QCOMPARE(textfile::splitLines(content), lines);
+        QTemporaryDir dir;
+        QVERIFY(textfile::writeLines(dir.filePath("f.cfg"), lines));
+        QCOMPARE(textfile::readLines(dir.filePath("f.cfg")).value(), lines);
+        QVERIFY(textfile::joinLines(lines).endsWith("\r\n"));
+    }
+
+    void failedRewriteKeepsOldFileWhole()
+    {
+        // A file size limit makes the write fail part-way, even for root.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Inet.cfg");
+        QVERIFY(textfile::writeLines(path, {"/usr/bin/one"}));
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 64;
+        setrlimit(RLIMIT_FSIZE, &small);
+        const bool written = textfile::writeLines(path, QByteArrayList(50, "/usr/bin/much-longer-path"));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, handler);
+        QVERIFY(!written);
+        QCOMPARE(textfile::readLines(path).value(), QByteArrayList{"/usr/bin/one"});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Inet.cfg"});
+        QVERIFY(!textfile::writeLines(dir.filePath("no/such/folder/prg.cfg"), {"LF= 1"}));
+    }
+
+    void configFolderOfAnySpelling()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("CONFIG"));
+        QVERIFY(textfile::writeLines(dir.path() + "/CONFIG/INET.CFG", {"/bin/sh"}));
+        const AppPaths paths(dir.path() + '/');
+        QCOMPARE(paths.settingsFile(), dir.path() + "/CONFIG/prg.cfg");
+        QCOMPARE(paths.categoryFile("Inet"), dir.path() + "/CONFIG/INET.CFG");
+    }
+
+    void quotesThePathAlone_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("commandLine");
+        QTest::newRow("spaces and shell characters stay inside")
+            << "C:\\Program Files\\a&b|c^d%PATH%;$(x).exe" << "\"C:\\Program Files\\a&b|c^d%PATH%;$(x).exe\"";
+        QTest::newRow("trailing backslashes doubled") << "\\\\server\\dir\\\\" << "\"\\\\server\\dir\\\\\\\\\"";
+        QTest::newRow("quote cannot be passed") << "C:\\a\"b.exe" << QString();
+        QTest::newRow("NUL cannot be passed") << QString::fromUtf16(u"C:\\a\0b.exe", 10) << QString();
+    }
+    void quotesThePathAlone()
+    {
+        QFETCH(QString, path);
+        QTEST(QString::fromStdWString(win32::commandLineFor(path.toStdWString())), "commandLine");
+    }
+
+    void initTestCase()
+    {
+        // An icon theme of our own, so the answers do not depend on the machine.
+        const QString theme = m_icons.path() + "/icons/testtheme";
+        writeFile(theme + "/index.theme", "[Icon Theme]\nName=testtheme\nDirectories=apps,mimetypes\n\n"
+                                          "[apps]\nSize=16\nType=Fixed\n\n[mimetypes]\nSize=16\nType=Fixed\n");
+        writePng(theme + "/apps/entry-icon.png", Qt::red);
+        writePng(theme + "/mimetypes/text-x-script.png", Qt::blue);
+        QIcon::setThemeSearchPaths({m_icons.path() + "/icons"});
+        QIcon::setFallbackSearchPaths({});
+        QIcon::setThemeName("testtheme");
+        writePng(m_icons.path() + "/green.png", Qt::green);
+    }
+
+    void iconOfProgram_data()
+    {
+        // '@' is the case's folder, '#' the green picture; the program is @/bin/prog.
+        QTest::addColumn<QByteArray>("entry");
+        QTest::addColumn<QByteArray>("content"); // of the program; empty: no file
+        QTest::addColumn<QString>("expected");
+        const QByteArray script = "#!/bin/sh\n";
+        QTest::newRow("Exec quoted, env, field code") << QByteArray("Exec=env A=1 \"@/bin/prog\" %U\nIcon=entry-icon\n")
+                                                      << script << "theme:entry-icon";
+        QTest::newRow("bare name on PATH") << QByteArray("Exec=prog\nIcon=entry-icon\n") << script << "theme:entry-icon";
+        QTest::newRow("TryExec") << QByteArray("TryExec=@/bin/prog\nExec=sh -c x\nIcon=entry-icon\n") << script
+                                 << "theme:entry-icon";
+        QTest::newRow("Icon as a file") << QByteArray("Exec=@/bin/prog\nIcon=#\n") << script << "file:#00ff00";
+        QTest::newRow("hidden entry: file type") << QByteArray("Exec=@/bin/prog\nIcon=entry-icon\nHidden=true\n")
+                                                 << script << "theme:text-x-script";
+        QTest::newRow("only an action names it")
+            << QByteArray("Exec=@/bin/o\nIcon=o\n\n[Desktop Action x]\nExec=@/bin/prog\nIcon=entry-icon\n") << script
+            << "theme:text-x-script";
+        QTest::newRow("no entry, no file type: generic") << QByteArray() << QByteArray("\x01\x02\x03") << "generic";
+        QTest::newRow("missing file") << QByteArray("Exec=@/bin/prog\nIcon=entry-icon\n") << QByteArray() << "none";
+    }
+    void iconOfProgram()
+    {
+        QFETCH(QByteArray, entry);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, expected);
+        const QString folder = m_icons.path() + '/' + QString(QTest::currentDataTag()).replace(' ', '_');
+        const QByteArray program = QFile::encodeName(folder) + "/bin/prog";
+        if (!content.isEmpty())
+            writeFile(QFile::decodeName(program), content, true);
+        if (!entry.isEmpty())
+            writeFile(folder + "/applications/case.desktop",
+                      "[Desktop Entry]\nType=Application\n"
+                          + entry.replace('@', QFile::encodeName(folder)).replace('#', QFile::encodeName(m_icons.path()) + "/green.png"));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(folder) + "/bin:" + path);
+        LinuxProgramIcons icons({folder + "/applications"});
+        bool found = false;
+        QCOMPARE(describe(icons.smallIcon(program, found)), expected);
+        QCOMPARE(found, expected != "none");
+        qputenv("PATH", path);
+        // A line with a NUL names no file, whatever stands before it.
+        QCOMPARE(describe(icons.smallIcon(program + QByteArray("\0x", 2), found)), QString("none"));
+    }
+
+    void entryInstalledLaterIsPickedUp()
+    {
+        const QString folder = m_icons.path() + "/later";
+        const QByteArray program = QFile::encodeName(folder) + "/bin/prog";
+        writeFile(QFile::decodeName(program), "#!/bin/sh\n", true);
+        LinuxProgramIcons icons({folder + "/applications"});
+        bool found = false;
+        for (int i = 0; i < 50; ++i)
+            QCOMPARE(describe(icons.smallIcon(program, found)), QString("theme:text-x-script"));
+        QCOMPARE(icons.desktopEntries().refresh(), 1); // read once for all those lookups
+        writeFile(folder + "/applications/sub/new.desktop", "[Desktop Entry]\nExec=" + program + "\nIcon=entry-icon\n");
+        QTRY_COMPARE_WITH_TIMEOUT(describe(icons.smallIcon(program, found)), QString("theme:entry-icon"), 10000);
+    }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_root = QFile::encodeName(m_dir->path());
+        QDir::setCurrent(m_dir->path()); // a shell given the path would make its canaries here
+    }
+    void cleanup()
+    {
+        // QDir cannot name files whose names are not in the locale's encoding.
+        QProcess::execute("rm", {"-rf", "--", m_dir->path()});
+    }
+
+    void startsThePathItselfWithoutArguments_data()
+    {
+        QTest::addColumn<QByteArray>("path"); // relative to the folder; a leading '+' starts it by that
+        QTest::newRow("spaces, quotes") << QByteArray("my programs/say \"hi\" 'there'");
+        QTest::newRow("shell syntax") << QByteArray("$(touch canary)/`touch canary`;b && touch canary | x");
+        QTest::newRow("leading dash, relative") << QByteArray("+-n --help");
+        QTest::newRow("not UTF-8") << QByteArray("Programme \xe9t\xe9/\xff\xfe prog");
+    }
+    void startsThePathItselfWithoutArguments()
+    {
+        QFETCH(QByteArray, path);
+        const bool relative = path.startsWith('+');
+        const QByteArray name = relative ? path.mid(1) : path;
+        if (name.contains('/'))
+            QVERIFY(::mkdir((m_root + '/' + name.left(name.indexOf('/'))).constData(), 0755) == 0);
+        const QByteArray full = writeRecorder(name);
+        // A descriptor the bar holds without close-on-exec must not leak.
+        const int leaky = ::open("/dev/zero", O_RDONLY);
+        QVERIFY(::dup2(leaky, 50) == 50);
+        ::close(leaky);
+        LinuxProgramLauncher().startMinimized(relative ? name : full);
+        ::close(50);
+        // The intermediate process is already reaped, the program is not ours.
+        QCOMPARE(::waitpid(-1, nullptr, WNOHANG), -1);
+        QCOMPARE(errno, ECHILD);
+        QFile record(QFile::decodeName(m_root + "/record"));
+        QVERIFY(QTest::qWaitFor([&] { return record.exists(); }, 20000) && record.open(QIODevice::ReadOnly));
+        const QByteArrayList lines = record.readAll().split('|');
+        // argc, stdin, stdout, stderr, fd 50, parent, session, $0.
+        QCOMPARE(lines.mid(0, 5), (QByteArrayList{"0", "/dev/null", "/dev/null", "/dev/null", "closed"}));
+        QVERIFY(lines.at(5).toLongLong() != ::getpid() && lines.at(6).toLongLong() != ::getsid(0));
+        QCOMPARE(lines.mid(7).join('|'), relative ? name : full);
+        QVERIFY(!QFile::exists("canary"));
+    }
+
+    void whatCannotStartIsIgnored()
+    {
+        const QByteArray plain = writeRecorder("plain.txt");
+        ::chmod(plain.constData(), 0644);
+        for (const QByteArray &path : {QByteArray(), m_root + "/gone", plain, m_root, QByteArray("a\0b", 3)}) {
+            QCOMPARE(spawnDetached(path), pid_t(-1));
+            QCOMPARE(::waitpid(-1, nullptr, WNOHANG), -1);
+        }
+        QVERIFY(!QFile::exists(QFile::decodeName(m_root + "/record")));
+    }
+
+    // Runs before any window exists; only the environment it reads and sets matters.
+    void choosesX11UnlessTheUserChose_data()
+    {
+        QTest::addColumn<QByteArray>("userChoice");
+        QTest::addColumn<QByteArray>("display");
+        QTest::addColumn<bool>("runs");
+        QTest::addColumn<QByteArray>("chosen");
+        QTest::newRow("unset, no display") << QByteArray() << QByteArray() << false << QByteArray("xcb");
+        QTest::newRow("unset, unreachable") << QByteArray() << QByteArray(":4711") << false << QByteArray("xcb");
+        QTest::newRow("user's wayland") << QByteArray("wayland") << QByteArray() << true << QByteArray("wayland");
+        QTest::newRow("user's offscreen") << QByteArray("offscreen") << QByteArray() << true
+                                          << QByteArray("offscreen");
+        QTest::newRow("user's xcb, no display") << QByteArray("xcb") << QByteArray() << false << QByteArray("xcb");
+    }
+    void choosesX11UnlessTheUserChose()
+    {
+        QFETCH(QByteArray, userChoice);
+        QFETCH(QByteArray, display);
+        QFETCH(bool, runs);
+        QFETCH(QByteArray, chosen);
+        const QByteArray before = qgetenv("QT_QPA_PLATFORM");
+        userChoice.isEmpty() ? qunsetenv("QT_QPA_PLATFORM") : qputenv("QT_QPA_PLATFORM", userChoice);
+        display.isEmpty() ? qunsetenv("DISPLAY") : qputenv("DISPLAY", display);
+        const bool ran = prepareNativeWindowSystem();
+        const QByteArray after = qgetenv("QT_QPA_PLATFORM");
+        qputenv("QT_QPA_PLATFORM", before);
+        QCOMPARE(ran, runs);
+        QCOMPARE(after, chosen);
+    }
+
+private:
+    QByteArray writeRecorder(const QByteArray &relativePath)
+    {
+        // "sh -" ends the shell's options, so a name with a leading dash is still the script.
+        const QByteArray record = m_root + "/record";
+        const QByteArray script = "#!/bin/sh -\n"
+                                  "fd() { readlink /proc/$$/fd/$1 || echo closed; }\n"
+                                  "st() { sed -n \"s/^$1:[[:space:]]*//p\" /proc/$$/status; }\n"
+                                  "r=\"$#|$(fd 0)|$(fd 1)|$(fd 2)|$(fd 50)|$(st PPid)|$(st NSsid)|$0\"\n"
+                                  "printf '%s' \"$r\" > '" + record + ".tmp'; mv '" + record + ".tmp' '" + record + "'\n";
+        const QByteArray path = m_root + '/' + relativePath;
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0755);
+        const bool written = ::write(fd, script.constData(), size_t(script.size())) == script.size();
+        ::close(fd);
+        return written ? path : QByteArray();
+    }
+
+    QTemporaryDir m_icons;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QByteArray m_root;
+};
+
+QTEST_MAIN(TestPlatform)
+#include "test_platform.moc"
