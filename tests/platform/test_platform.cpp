@@ -194,20 +194,6 @@ private slots:
         QCOMPARE(describe(icons.smallIcon(program + QByteArray("\0x", 2), found)), QString("none"));
     }
 
-    void entryInstalledLaterIsPickedUp()
-    {
-        const QString folder = m_icons.path() + "/later";
-        const QByteArray program = QFile::encodeName(folder) + "/bin/prog";
-        writeFile(QFile::decodeName(program), "#!/bin/sh\n", true);
-        LinuxProgramIcons icons({folder + "/applications"});
-        bool found = false;
-        for (int i = 0; i < 50; ++i)
-            QCOMPARE(describe(icons.smallIcon(program, found)), QString("theme:text-x-script"));
-        QCOMPARE(icons.desktopEntries().refresh(), 1); // read once for all those lookups
-        writeFile(folder + "/applications/sub/new.desktop", "[Desktop Entry]\nExec=" + program + "\nIcon=entry-icon\n");
-        QTRY_COMPARE_WITH_TIMEOUT(describe(icons.smallIcon(program, found)), QString("theme:entry-icon"), 10000);
-    }
-
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();

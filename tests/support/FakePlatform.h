@@ -15,22 +15,33 @@ namespace skylane::test {
 
 // Dialogs answered from queues a test fills in advance; with no answer left
 // a dialog is cancelled. Nothing modal ever appears.
-class FakeDialogs final : public Dialogs {
-public:
-    std::optional<QString> openFile(QWidget *, const QString &initialPath, const QString &fileName) override;
-    std::optional<QColor> chooseColor(QWidget *, const QColor &initial) override;
-    std::optional<QFont> chooseFont(QWidget *, const QFont &) override;
-    MessageAnswer askYesNoCancel(QWidget *, const QString &text, const QString &title) override;
+struct FakeDialogs final : public Dialogs {
+    std::optional<QString> openFile(QWidget *, const QString &, const QString &) override { return next("open", openAnswers); }
+    std::optional<QColor> chooseColor(QWidget *, const QColor &) override { return next("color", colorAnswers); }
+    std::optional<QFont> chooseFont(QWidget *, const QFont &) override { return next("font", fontAnswers); }
+    MessageAnswer askYesNoCancel(QWidget *, const QString &, const QString &) override
+    {
+        return next("message", messageAnswers).value_or(MessageAnswer::Cancel);
+    }
 
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QColor>> colorAnswers;
     std::deque<std::optional<QFont>> fontAnswers;
-    std::deque<MessageAnswer> messageAnswers;
+    std::deque<std::optional<MessageAnswer>> messageAnswers;
     QStringList calls; // "open", "color", "font", "message", in order
+
+    template <typename T>
+    std::optional<T> next(const char *call, std::deque<std::optional<T>> &answers)
+    {
+        calls << QLatin1String(call);
+        const std::optional<T> answer = answers.empty() ? std::nullopt : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return answer;
+    }
 };
 
-class FakeWindowSystem final : public WindowSystem {
-public:
+struct FakeWindowSystem final : public WindowSystem {
     void prepareBarWindow(QWidget *bar) override;
     void prepareStartupWindow(QWidget *) override {}
     void setTopmost(QWidget *window, bool onTop) override { topmost[window] = onTop; }
@@ -38,7 +49,7 @@ public:
     {
         if (systemMoveAvailable)
             moveEnded = std::move(ended);
-        return ++systemMoves, systemMoveAvailable;
+        return systemMoveAvailable;
     }
     // The user releases the button the window manager's move waits for.
     void endSystemMove()
@@ -48,58 +59,47 @@ public:
     }
 
     QHash<const QWidget *, bool> topmost;
-    int systemMoves = 0;
     bool systemMoveAvailable = true;
     std::function<void()> moveEnded;
 };
 
 // System colour n paints as (n, 2n, 3n).
-class FakeSystemColors final : public SystemColors {
-public:
+struct FakeSystemColors final : public SystemColors {
     QColor systemColor(int n) const override { return QColor(n % 256, (2 * n) % 256, (3 * n) % 256); }
 };
 
-class FakeLauncher final : public ProgramLauncher {
-public:
-    void startMinimized(const QByteArray &programPath) override { started.append(programPath); }
+struct FakeLauncher final : public ProgramLauncher {
+    void startMinimized(const QByteArray &programPath) override { started << programPath; }
     QByteArrayList started;
 };
 
 // A path has an icon when it names a regular file.
-class FakeIcons final : public ProgramIcons {
-public:
+struct FakeIcons final : public ProgramIcons {
     QIcon smallIcon(const QByteArray &programPath, bool &found) override;
-    int queries = 0;
 };
 
-class FakeShell final : public ShellOpener {
-public:
-    void open(const QString &fileOrAddress) override { opened.append(fileOrAddress); }
+struct FakeShell final : public ShellOpener {
+    void open(const QString &fileOrAddress) override { opened << fileOrAddress; }
     QStringList opened;
 };
 
-class FakeSession final : public SessionEnder {
-public:
-    void endSession(SessionRequest request) override { requests.append(request); }
+struct FakeSession final : public SessionEnder {
+    void endSession(SessionRequest request) override { requests << request; }
     QList<SessionRequest> requests;
 };
 
-// A full platform of fakes; the raw pointers stay valid while the platform
+// A full platform of fakes; the pointers stay valid while the platform
 // handed out by take() lives.
-class FakePlatform {
-public:
+struct FakePlatform {
     FakePlatform();
-    std::unique_ptr<Platform> take() { return std::move(m_platform); }
+    std::unique_ptr<Platform> take() { return std::move(platform); }
 
+    std::unique_ptr<Platform> platform = std::make_unique<Platform>();
     FakeDialogs *dialogs;
     FakeWindowSystem *windows;
     FakeLauncher *launcher;
-    FakeIcons *icons;
     FakeShell *shell;
     FakeSession *session;
-
-private:
-    std::unique_ptr<Platform> m_platform;
 };
 
 } // namespace skylane::test

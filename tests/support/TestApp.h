@@ -9,7 +9,7 @@ namespace skylane::test {
 
 // A fresh program folder in a temporary directory (config/ with the blank
 // button picture, as an unpacked copy has it) and the program built on fake
-// platform services.
+// platform services, created on first use.
 class TestApp {
 public:
     TestApp();
@@ -19,24 +19,22 @@ public:
     void writeFile(const QString &relative, const QByteArray &content) const;
     QByteArray readFile(const QString &relative) const;
     // An executable script at `relative` (raw bytes, so a name the locale
-    // cannot decode stays exact; removed again by the destructor, which the
-    // temporary folder cannot); returns its full path.
+    // cannot decode stays exact); returns its full path.
     QByteArray writeProgram(const QByteArray &relative);
 
-    // The program, created on first use; start() runs its first step.
     SkyLaneApp &app();
-    SkyLaneApp &start();
+    SkyLaneApp &start() { return app().start(), app(); }
     BarWindow &bar() { return app().bar(); }
 
     FakePlatform fakes;
 
 private:
     QTemporaryDir m_dir;
-    QList<QByteArray> m_programs;
+    QByteArrayList m_programs; // removed by the destructor, which the temporary folder cannot
     std::unique_ptr<SkyLaneApp> m_app;
 };
 
 // The program paths of buttons 1 onwards, "<none>" for a gap in the array.
-QList<QByteArray> rowPaths(const BarWindow &bar);
+QByteArrayList rowPaths(const BarWindow &bar);
 
 } // namespace skylane::test
