@@ -9,7 +9,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QPixmap>
 
 namespace skylane {
 
@@ -103,9 +102,8 @@ void ButtonActions::reassign(int index)
     if (name == kPreset) {
         // Cancelled: the button keeps its program and shows the blank picture
         // until the row is built again.
-        const QPixmap blank(m_paths.blankButtonPicture());
-        if (!blank.isNull())
-            button->setIcon(QIcon(blank));
+        if (const QIcon blank = blankButtonPicture(m_paths); !blank.isNull())
+            button->setIcon(blank);
         return;
     }
     if (!isProgramChoice(name))

@@ -1,6 +1,8 @@
 #include "buttons/ProgramIcon.h"
 
+#include "artwork/Artwork.h"
 #include "bar/Controls.h"
+#include "platform/AppPaths.h"
 #include "platform/Services.h"
 
 namespace skylane {
@@ -21,6 +23,12 @@ void showProgram(ProgramButton &button, ProgramIcons &icons, const QByteArray &p
     button.setProgramPath(programPath);
     if (!programPath.isEmpty())
         button.setAccessibleName(icons.programName(programPath));
+}
+
+QIcon blankButtonPicture(const AppPaths &paths)
+{
+    const QImage blank = readImageAs(paths.blankButtonPicture(), "jpeg");
+    return blank.isNull() ? QIcon() : QIcon(QPixmap::fromImage(blank));
 }
 
 QIcon IconToPicture(const QIcon &icon)
