@@ -5,7 +5,6 @@
 #include "buttons/ProgramIcon.h"
 #include "platform/AppPaths.h"
 
-#include <QPixmap>
 
 namespace skylane {
 
@@ -23,8 +22,7 @@ void BarBuilder::BuildBar()
     // Loaded anew each time; a picture that cannot be read leaves button 1
     // blank rather than showing the previous row's icon.
     ProgramButton *first = m_bar.Command2(1);
-    QPixmap blank;
-    first->setIcon(blank.load(m_paths.blankButtonPicture()) ? QIcon(blank) : QIcon());
+    first->setIcon(blankButtonPicture(m_paths));
     first->setProgramPath(QByteArray());
 
     int count = 0;

@@ -1,6 +1,10 @@
 #include "buttons/ProgramIcon.h"
 
+#include "platform/AppPaths.h"
+#include "platform/Files.h"
 #include "platform/Services.h"
+
+#include <QPixmap>
 
 namespace skylane {
 
@@ -16,6 +20,13 @@ QIcon GetProgramIcon(ProgramIcons &icons, const QByteArray &programPath, int siz
 QIcon IconToPicture(const QIcon &icon)
 {
     return icon.isNull() ? QIcon() : icon;
+}
+
+QIcon blankButtonPicture(const AppPaths &paths)
+{
+    QPixmap picture;
+    const auto content = files::readRegular(paths.blankButtonPicture());
+    return content && picture.loadFromData(*content) ? QIcon(picture) : QIcon();
 }
 
 } // namespace skylane

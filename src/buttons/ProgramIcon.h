@@ -5,6 +5,7 @@
 
 namespace skylane {
 
+class AppPaths;
 class ProgramIcons;
 
 // Icon size selector of GetProgramIcon: the small icon, 16 logical pixels.
@@ -20,5 +21,9 @@ QIcon GetProgramIcon(ProgramIcons &icons, const QByteArray &programPath, int siz
 // Wraps an icon into a picture a button can show: the icon itself, or no
 // picture when it has nothing to draw.
 QIcon IconToPicture(const QIcon &icon);
+
+// The blank-button picture, read from its file each time; null when it is
+// not a regular file that holds a picture.
+QIcon blankButtonPicture(const AppPaths &paths);
 
 } // namespace skylane
