@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# What CI checks besides `make test`: the Windows backend cross-compiles (a
-# ctest test in both builds), every test runs again in an AddressSanitizer +
+# What CI checks besides `make test`: the Windows backend type-checks with
+# mingw-w64 and its native parts run under wine (ctest tests in both builds), every test runs again in an AddressSanitizer +
 # UBSan build (build-asan/), and each fuzz target runs for 60 s.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -43,14 +43,6 @@ def set_desktop(x, rgb):
     x.dpy.sync()
 
 
-def menu(skylane, top, sub):
-    skylane.open_menu()
-    time.sleep(0.15)
-    skylane.x.key(*(["Down"] * top), "Right")
-    time.sleep(0.2)
-    skylane.x.key(*(["Down"] * sub), "Return")
-
-
 def bar_shot(skylane, path, extra=(0, 0)):
     time.sleep(0.4)
     gx, gy, gw, gh = skylane.bar_geometry()
@@ -99,8 +91,8 @@ def main():
 
         # Graphics on a chosen colour.
         skylane.click_caption()  # Aud .. the caption steps on
-        menu(skylane, 4, 2)  # Type > Graphics
-        menu(skylane, 1, 0)  # Background > Color
+        skylane.menu_command(4, 2)  # Type > Graphics
+        skylane.menu_command(1, 0)  # Background > Color
         dialog = skylane.wait_window("Select Color")
         wait_for(lambda: x.active_window() == dialog.id, what="the colour dialog")
         x.key("alt+h", "ctrl+a")
@@ -110,12 +102,12 @@ def main():
         bar_shot(skylane, out / "bar-grap-colour.png")
 
         # Tools on the button face (Match Borders).
-        menu(skylane, 4, 8)  # Type > Tools
-        menu(skylane, 1, 3)  # Background > Match Borders
+        skylane.menu_command(4, 8)  # Type > Tools
+        skylane.menu_command(1, 3)  # Background > Match Borders
         bar_shot(skylane, out / "bar-tools-borders.png")
 
         # The exit dialog from the Exit row.
-        menu(skylane, 4, 12)  # Type > Exit
+        skylane.menu_command(4, 12)  # Type > Exit
         wait_for(lambda: x.geometry(skylane.bar())[2] == skylane.bar_width_for(1), what="the Exit row")
         bar_shot(skylane, out / "bar-exit.png")
         x.click(*skylane.button_point(1))

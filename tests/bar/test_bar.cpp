@@ -123,19 +123,6 @@ private slots:
         QVERIFY(!SaveSettings(t.bar(), t.app().paths())); // no folder: nothing written
     }
 
-    void buttonArrayKeepsButton1AndTheTemplate()
-    {
-        TestApp t;
-        BarWindow &bar = t.bar();
-        ProgramButton *third = bar.loadCommand2(3);
-        QVERIFY(third && !third->isVisible() && bar.loadCommand2(3) == third && !bar.Command2(2));
-        bar.unloadCommand2(3);
-        QCOMPARE(bar.command2Count(), 2); // the gap before it goes too
-        bar.unloadCommand2(1);
-        bar.unloadCommand2(0);
-        QVERIFY(bar.Command2(1) && bar.Command2(0));
-    }
-
     void systemColoursFollowThePalette()
     {
         // A change of the desktop palette repaints the bar and re-colours
@@ -288,19 +275,6 @@ private slots:
         QTEST(settingsLine(t, "BG= ") + ' ' + settingsLine(t, "TC= ") + ' ' + settingsLine(t, "TF= "), "saved");
         const QFont font = t.bar().Label1()->font();
         QVERIFY(font.pointSizeF() == 6.75 && font.bold() && !font.italic());
-    }
-
-    void menuOpensAtThePointer()
-    {
-        TestApp t;
-        t.start();
-        QWidget *label = t.bar().Label2();
-        QMenu *menu = t.bar().menus().titleMainMenu;
-        QTest::mousePress(label, Qt::RightButton, {}, QPoint(3, 4));
-        QVERIFY(!menu->isVisible());
-        QTest::mouseRelease(label, Qt::RightButton, {}, QPoint(3, 4));
-        QTRY_COMPARE(menu->pos(), label->mapToGlobal(QPoint(3, 4)));
-        menu->close();
     }
 
     void statusLight_data()

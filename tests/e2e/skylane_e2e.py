@@ -1,7 +1,6 @@
-"""Drives the built bar the way a user meets it: a private X server with
-openbox, private D-Bus buses with a mock logind, a fresh program folder per
-test, xdotool for the mouse and keyboard, X properties and pixels read back
-through python3-xlib."""
+"""Drives the built bar as a user meets it: Xvfb with openbox, private D-Bus
+buses with a mock logind, a fresh program folder per test, xdotool for the
+mouse and keyboard, X properties and pixels read through python3-xlib."""
 
 import os
 import shutil
@@ -9,6 +8,7 @@ import subprocess
 import time
 from pathlib import Path
 
+import dbus
 from Xlib import X, display as xdisplay
 from Xlib.error import XError
 
@@ -20,7 +20,7 @@ def px(twips):
 
 
 def wait_for(predicate, timeout=10.0, what="condition"):
-    """Returns the first true value of predicate(); fails after timeout."""
+    """The first true value of predicate(); fails after timeout."""
     deadline = time.monotonic() + timeout
     while not (value := predicate()):
         if time.monotonic() > deadline:
@@ -40,7 +40,6 @@ def stays(predicate, duration):
 
 
 def stop_processes(procs):
-    """Ends helper processes, last started first; a stuck one is killed."""
     for p in reversed(procs):
         p.terminate()
         try:
@@ -50,31 +49,23 @@ def stop_processes(procs):
             p.wait()
 
 
+def quiet(*args, **kwargs):
+    return subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kwargs)
+
+
 class XServer:
-    """Xvfb with openbox on a free display of SKYLANE_E2E_DISPLAYS ("70-79")."""
+    """Xvfb with openbox on the first free display of SKYLANE_E2E_DISPLAYS ("70-79")."""
 
     def __init__(self, workdir, width=1280, height=800):
-        self.width, self.height = width, height
+        self.width, self.height, self.procs = width, height, []
         first, _, last = os.environ.get("SKYLANE_E2E_DISPLAYS", "90-199").partition("-")
-        self.procs = []
-        for n in range(int(first), int(last or first) + 1):
-            if os.path.exists(f"/tmp/.X{n}-lock") or os.path.exists(f"/tmp/.X11-unix/X{n}"):
-                continue
-            xvfb = subprocess.Popen(["Xvfb", f":{n}", "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp",
-                                     "-noreset"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            wait_for(lambda: xvfb.poll() is not None or os.path.exists(f"/tmp/.X11-unix/X{n}"), what="Xvfb")
-            if xvfb.poll() is None:
-                self.procs.append(xvfb)
-                self.name = f":{n}"
-                break
-        else:
-            raise RuntimeError("no free X display")
-        self.dpy = wait_for(self._connect, what="X connection")
-        self.root = self.dpy.screen().root
-        self.atoms = {}
-        env = dict(os.environ, DISPLAY=self.name, HOME=str(workdir))
-        self.procs.append(subprocess.Popen(["openbox", "--sm-disable"], env=env,
-                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        free = [n for n in range(int(first), int(last or first) + 1)
+                if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}")]
+        self.name = f":{free[0]}"
+        self.procs.append(quiet("Xvfb", self.name, "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"))
+        self.dpy = wait_for(self._connect, what="Xvfb")
+        self.root, self.atoms = self.dpy.screen().root, {}
+        self.procs.append(quiet("openbox", "--sm-disable", env=dict(os.environ, DISPLAY=self.name, HOME=str(workdir))))
         wait_for(lambda: self.prop(self.root, "_NET_SUPPORTING_WM_CHECK"), what="openbox")
 
     def _connect(self):
@@ -84,21 +75,13 @@ class XServer:
             return None
 
     def close(self):
-        try:
-            self.dpy.close()
-        finally:
-            stop_processes(self.procs)
-
-    def atom(self, name):
-        if name not in self.atoms:
-            self.atoms[name] = self.dpy.intern_atom(name)
-        return self.atoms[name]
+        self.dpy.close()
+        stop_processes(self.procs)
 
     def prop(self, window, name):
-        if isinstance(window, int):
-            window = self.dpy.create_resource_object("window", window)
         try:
-            p = window.get_full_property(self.atom(name), X.AnyPropertyType)
+            atom = self.atoms.setdefault(name, self.dpy.intern_atom(name))
+            p = window.get_full_property(atom, X.AnyPropertyType)
         except XError:
             return None
         return p.value if p else None
@@ -110,18 +93,16 @@ class XServer:
 
     def wm_class(self, window):
         try:
-            c = window.get_wm_class()
+            return (window.get_wm_class() or [None])[0]
         except XError:
             return None
-        return c[0] if c else None
 
     def title(self, window):
-        name = self.prop(window, "_NET_WM_NAME") or self.prop(window, "WM_NAME")
-        return name.decode("utf-8", "replace") if isinstance(name, bytes) else name or ""
+        name = self.prop(window, "_NET_WM_NAME") or b""
+        return name.decode("utf-8", "replace") if isinstance(name, bytes) else name
 
     def pid(self, window):
-        v = self.prop(window, "_NET_WM_PID")
-        return int(v[0]) if v else None
+        return (self.prop(window, "_NET_WM_PID") or [None])[0]
 
     def geometry(self, window):
         """(x, y, width, height) of the client area in root coordinates."""
@@ -133,11 +114,10 @@ class XServer:
         return (-t.x, -t.y, g.width, g.height)
 
     def net_state(self, window):
-        return {self.dpy.get_atom_name(a) for a in (self.prop(window, "_NET_WM_STATE") or [])}
+        return {self.dpy.get_atom_name(a) for a in self.prop(window, "_NET_WM_STATE") or []}
 
     def wm_state(self, window):
-        v = self.prop(window, "WM_STATE")
-        return {1: "Normal", 3: "Iconic"}.get(int(v[0]) if v else 0, "Withdrawn")
+        return {1: "Normal", 3: "Iconic"}.get((self.prop(window, "WM_STATE") or [0])[0], "Withdrawn")
 
     def is_viewable(self, window):
         try:
@@ -146,8 +126,7 @@ class XServer:
             return False
 
     def active_window(self):
-        v = self.prop(self.root, "_NET_ACTIVE_WINDOW")
-        return int(v[0]) if v else 0
+        return (self.prop(self.root, "_NET_ACTIVE_WINDOW") or [0])[0]
 
     def pixels(self, x, y, w, h):
         """The screen's pixels as rows of (r, g, b)."""
@@ -158,23 +137,18 @@ class XServer:
         return self.pixels(x, y, 1, 1)[0][0]
 
     def xdotool(self, *args):
-        subprocess.run(["xdotool", *map(str, args)], check=True,
-                       env=dict(os.environ, DISPLAY=self.name), stdout=subprocess.DEVNULL)
+        subprocess.run(["xdotool", *map(str, args)], check=True, env=dict(os.environ, DISPLAY=self.name))
 
     def click(self, x, y, button=1):
-        # xdotool's --sync waits for a motion, so none is asked for when
-        # the pointer is there already.
         p = self.root.query_pointer()
-        if (p.root_x, p.root_y) != (x, y):
+        if (p.root_x, p.root_y) != (x, y):  # --sync waits for a motion
             self.xdotool("mousemove", "--sync", x, y)
         self.xdotool("click", button)
 
     def drag(self, start, end, steps=10):
         self.xdotool("mousemove", "--sync", *start)
         self.xdotool("mousedown", 1)
-        # Time for the press to reach the program and its move request the
-        # window manager before the pointer moves.
-        time.sleep(0.3)
+        time.sleep(0.3)  # for the press to reach the program and its move request the window manager
         for i in range(1, steps + 1):
             self.xdotool("mousemove", start[0] + (end[0] - start[0]) * i // steps,
                          start[1] + (end[1] - start[1]) * i // steps)
@@ -189,112 +163,63 @@ class XServer:
     def type(self, text):
         self.xdotool("type", "--delay", 20, text)
 
-    def activate(self, window):
-        self.xdotool("windowactivate", window.id)
-
-
-DBUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig><type>{kind}</type><listen>unix:path={socket}</listen><auth>EXTERNAL</auth>
-  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/>
-    <allow own="*"/><allow user="*"/></policy></busconfig>
-"""
-
 
 class PrivateBuses:
-    """A private system bus with dbusmock's logind and a private session
-    bus. Nothing here knows the machine's own buses."""
+    """A private system bus with dbusmock's logind and a private session bus."""
+
+    CONFIG = ('<busconfig><type>{kind}</type><listen>unix:path={socket}</listen><auth>EXTERNAL</auth>'
+              '<policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/>'
+              '<allow own="*"/><allow user="*"/></policy></busconfig>')
 
     def __init__(self, workdir):
-        import dbus
-        self.workdir = Path(workdir)
-        self.procs = []
-        self.system_address = self._bus("system")
-        self.session_address = self._bus("session")
-        self.procs.append(subprocess.Popen(["/usr/bin/python3", "-m", "dbusmock", "--system", "--template", "logind"],
-                                           env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        self.workdir, self.procs = Path(workdir), []
+        self.system_address, self.session_address = self._bus("system"), self._bus("session")
+        self.procs.append(quiet("/usr/bin/python3", "-m", "dbusmock", "--system", "--template", "logind", env=self.env()))
         self.system = dbus.bus.BusConnection(self.system_address)
         wait_for(lambda: self.system.name_has_owner("org.freedesktop.login1"), what="mock logind")
         self.logind = dbus.Interface(self.system.get_object("org.freedesktop.login1", "/org/freedesktop/login1"),
                                      "org.freedesktop.DBus.Mock")
 
     def _bus(self, kind):
-        socket = self.workdir / f"{kind}_bus_socket"
-        config = self.workdir / f"{kind}-bus.conf"
-        config.write_text(DBUS_CONFIG.format(kind=kind, socket=socket))
-        proc = subprocess.Popen(["dbus-daemon", f"--config-file={config}", "--nofork", "--nopidfile",
-                                 "--print-address=1"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        socket, config = self.workdir / f"{kind}_bus_socket", self.workdir / f"{kind}-bus.conf"
+        config.write_text(self.CONFIG.format(kind=kind, socket=socket))
+        proc = subprocess.Popen(["dbus-daemon", f"--config-file={config}", "--nofork", "--print-address=1"],
+                                stdout=subprocess.PIPE, text=True)
         self.procs.append(proc)
         address = proc.stdout.readline().strip()
-        if not address.startswith(f"unix:path={socket}"):
-            raise RuntimeError(f"private {kind} bus did not start")
+        assert address.startswith(f"unix:path={socket}"), f"private {kind} bus did not start"
         return address
 
     def env(self):
         return {"DBUS_SYSTEM_BUS_ADDRESS": self.system_address, "DBUS_SESSION_BUS_ADDRESS": self.session_address}
 
-    def is_private(self, address):
-        return address in (self.system_address, self.session_address) and str(self.workdir) in address
-
     def logind_calls(self):
         """[(method, [args...]), ...] the mock logind received."""
         return [(str(c[1]), list(c[2])) for c in self.logind.GetCalls()]
 
-    def clear_calls(self):
-        self.logind.ClearCalls()
-
     def close(self):
-        try:
-            self.system.close()
-        finally:
-            stop_processes(self.procs)
+        self.system.close()
+        stop_processes(self.procs)
 
 
 class SkyLane:
-    """A fresh copy of the built portable folder and the program started
-    from it, as many times as a test needs."""
+    """A fresh copy of the built portable folder and the program started from it."""
 
     def __init__(self, x, buses, built_folder, workdir):
-        self.x, self.buses = x, buses
-        self.root = Path(workdir)
+        self.x, self.buses, self.root = x, buses, Path(workdir)
         # A folder name that is not valid UTF-8 in a UTF-8 locale.
         self.folder = self.root / os.fsdecode(b"Sky Lane \xe9")
         shutil.copytree(built_folder, self.folder, symlinks=True)
         self.config = self.folder / "config"
-        self.home = self.root / "home"
-        self.runtime = self.root / "runtime"
-        self.home.mkdir(exist_ok=True)
-        self.runtime.mkdir(mode=0o700, exist_ok=True)
-        self.proc = self.log = None
-        # A test that asks for a session option sets this; any other call
-        # to logind is a fault.
-        self.expects_logind = False
-
-    def env(self, extra):
-        home = self.home
-        env = {"PATH": "/usr/local/bin:/usr/bin:/bin", "HOME": str(home), "DISPLAY": self.x.name,
-               "QT_QPA_PLATFORM": "xcb", "XDG_RUNTIME_DIR": str(self.runtime),
-               "XDG_CONFIG_HOME": str(home / ".config"), "XDG_DATA_HOME": str(home / ".local/share"),
-               "XDG_CACHE_HOME": str(home / ".cache"), "LANG": "C.UTF-8", "QT_ACCESSIBILITY": "0",
-               "NO_AT_BRIDGE": "1"}
-        # A sanitizer build's options pass through; nothing else of the
-        # caller's environment does.
-        env.update({k: os.environ[k] for k in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS") if k in os.environ})
-        env.update(self.buses.env())
-        env.update(extra or {})
-        return env
+        self.proc = None
+        self.expects_logind = False  # any call to logind a test did not ask for is a fault
 
     def start(self, extra_env=None):
-        """Starts the program as a later run and closes its start-up window
-        by a click on the red line before this returns."""
-        if not self.cfg("runs.cfg").exists():
-            self.config.mkdir(exist_ok=True)
-            self.cfg("runs.cfg").write_bytes(MARKER)
+        """Starts a later run and closes its start-up window by a click on the red line."""
+        self.cfg("runs.cfg").write_bytes(MARKER)
         self.launch(extra_env)
-        bar = self.wait_bar()
-        # The start-up window maps with the bar; after a slow start its
-        # overdue timer may have closed it already.
-        try:
+        bar = wait_for(self.bar, what="the bar")
+        try:  # after a slow start the start-up window may have closed by itself
             self.x.click(*self.red_line_point(wait_for(self.splash, timeout=1.0)))
         except AssertionError:
             pass
@@ -305,22 +230,26 @@ class SkyLane:
         sx, sy, _, _ = self.x.geometry(splash)
         return sx + 1 + px(165) + 100, sy + 1 + px(2295) + 6
 
-    def launch(self, extra_env=None):
-        env = self.env(extra_env)
+    def env(self, extra_env=None):
+        home = self.root / "home"
+        (home / "runtime").mkdir(mode=0o700, parents=True, exist_ok=True)
+        env = {"PATH": "/usr/local/bin:/usr/bin:/bin", "HOME": str(home), "DISPLAY": self.x.name,
+               "QT_QPA_PLATFORM": "xcb", "XDG_RUNTIME_DIR": str(home / "runtime"), "LANG": "C.UTF-8",
+               "QT_ACCESSIBILITY": "0", "NO_AT_BRIDGE": "1", **self.buses.env(), **(extra_env or {})}
+        # A sanitizer build's options pass through; nothing else of the caller's environment does.
+        env.update({k: v for k, v in os.environ.items() if k in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS")})
         # The program must never reach the machine's own buses.
-        for key in ("DBUS_SYSTEM_BUS_ADDRESS", "DBUS_SESSION_BUS_ADDRESS"):
-            if not self.buses.is_private(env.get(key, "")):
-                raise RuntimeError(f"{key} is not a private bus: refusing to start the program")
-        self.log = open(self.root / "skylane.log", "ab")
-        self.proc = subprocess.Popen([str(self.folder / "skylane")], cwd=str(self.root), env=env,
-                                     stdout=self.log, stderr=subprocess.STDOUT, start_new_session=True)
+        assert str(self.buses.workdir) in env["DBUS_SYSTEM_BUS_ADDRESS"] + env["DBUS_SESSION_BUS_ADDRESS"]
+        return env
+
+    def launch(self, extra_env=None):
+        with open(self.root / "skylane.log", "ab") as log:
+            self.proc = subprocess.Popen([str(self.folder / "skylane")], cwd=self.root, env=self.env(extra_env),
+                                         stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
 
     def stop(self):
         if self.proc and self.proc.poll() is None:
             stop_processes([self.proc])
-        if self.log:
-            self.log.close()
-            self.log = None
         wait_for(lambda: not self.windows(), timeout=5, what="the program's windows to go")
 
     def running(self):
@@ -331,68 +260,48 @@ class SkyLane:
         return p.read_bytes().decode("utf-8", "replace") if p.exists() else ""
 
     def windows(self):
-        """The program's managed top-level windows."""
-        pid = self.proc.pid if self.proc else None
-        return [w for w in self.x.client_windows() if pid is not None and self.x.pid(w) == pid]
+        return [w for w in self.x.client_windows() if self.proc and self.x.pid(w) == self.proc.pid]
 
     def visible_windows(self):
         return [w for w in self.windows() if self.x.wm_state(w) == "Normal" and self.x.is_viewable(w)]
 
-    def _window_sized(self, size, wm_class=None):
-        for w in self.windows():
-            g = self.x.geometry(w)
-            if g and size(g) and self.x.is_viewable(w) and wm_class in (None, self.x.wm_class(w)):
-                return w
-        return None
+    def _window(self, test, viewable=True):
+        return next((w for w in self.windows() if (self.x.is_viewable(w) or not viewable)
+                     and test(w, self.x.geometry(w) or (0,) * 4)), None)
 
     def bar(self):
-        """The bar: class "skylane", 25 px high."""
-        return self._window_sized(lambda g: g[3] == px(375), "skylane")
+        return self._window(lambda w, g: g[3] == px(375) and self.x.wm_class(w) == "skylane")
 
     def splash(self):
-        return self._window_sized(lambda g: (g[2], g[3]) == (px(5970) + 2, px(4095) + 2))
-
-    def wait_bar(self):
-        try:
-            return wait_for(self.bar, what="the bar")
-        except AssertionError as e:
-            raise AssertionError(f"{e}; running: {self.running()}; windows: {self.describe_windows()}; "
-                                 f"output: {self.output()!r}") from None
-
-    def describe_windows(self):
-        x = self.x
-        return [(hex(w.id), x.wm_class(w), x.title(w), x.geometry(w), x.wm_state(w)) for w in x.client_windows()]
+        return self._window(lambda w, g: (g[2], g[3]) == (px(5970) + 2, px(4095) + 2))
 
     def window_titled(self, title, viewable=True):
-        return next((w for w in self.windows()
-                     if self.x.title(w) == title and (not viewable or self.x.is_viewable(w))), None)
+        return self._window(lambda w, g: self.x.title(w) == title, viewable)
 
     def wait_window(self, title):
         return wait_for(lambda: self.window_titled(title), what=f'window "{title}"')
 
     def bar_geometry(self):
         """The bar's place once two reads a moment apart agree."""
-        bar = self.wait_bar()
         last = [None]
 
         def settled():
-            g = self.x.geometry(bar)
+            g = self.x.geometry(wait_for(self.bar, what="the bar"))
             same, last[0] = g == last[0], g
             time.sleep(0 if same else 0.03)
             return g if same else None
         return wait_for(settled, what="the bar to settle")
 
     def bar_point(self, tx, ty):
-        """A point on the bar given in twips from its top-left corner."""
+        """A point on the bar in twips from its top-left corner."""
         g = self.bar_geometry()
         return g[0] + px(tx), g[1] + px(ty)
 
     def button_point(self, index):
-        """The middle of program button `index` (1-based)."""
-        return self.bar_point(1110 + (index - 1) * (325 + 20) + 160, 160)
+        return self.bar_point(1110 + (index - 1) * 345 + 160, 160)
 
     def bar_width_for(self, buttons):
-        return px(1450 + max(0, buttons - 1) * (325 + 20))
+        return px(1450 + (buttons - 1) * 345)
 
     def click_caption(self):
         self.x.click(*self.bar_point(300, 90))
@@ -404,16 +313,21 @@ class SkyLane:
         return wait_for(lambda: [w for w in self.x.root.query_tree().children if w.id not in before
                                  and self.x.is_viewable(w) and self.x.pid(w) == self.proc.pid], what="the popup menu")
 
+    def menu_command(self, top_downs, sub_downs):
+        """The popup menu's item `top_downs` down, then its submenu's item."""
+        self.open_menu()
+        time.sleep(0.15)
+        self.x.key(*(["Down"] * top_downs), "Right")
+        time.sleep(0.2)
+        self.x.key(*(["Down"] * sub_downs), "Return")
+
     def cfg(self, name):
         return self.config / name
 
     def write_category(self, name, lines):
-        self.config.mkdir(exist_ok=True)
         self.cfg(f"{name}.cfg").write_bytes(b"".join(line.encode() + b"\r\n" for line in lines))
 
     def settings(self):
         p = self.cfg("prg.cfg")
-        values = {}
-        for line in p.read_bytes().split(b"\r\n") if p.exists() else []:
-            values.setdefault(line[:4].decode("latin-1"), line[4:].decode("latin-1"))
-        return values
+        return dict((line[:4].decode("latin-1"), line[4:].decode("latin-1")) for line in
+                    reversed(p.read_bytes().split(b"\r\n") if p.exists() else []))

@@ -9,7 +9,6 @@ import types
 
 import pytest
 
-from conftest import built_folder
 from skylane_e2e import MARKER, SkyLane, px, stop_processes, wait_for
 
 
@@ -42,8 +41,9 @@ def bars(display):
     return re.findall(rf'\("skylane" "[^"]*"\)\s+\d+x{px(375)}\+', tree)
 
 
-def test_a_wayland_session_shows_the_bar_as_an_x11_window(weston, buses, tmp_path):
-    app = SkyLane(types.SimpleNamespace(name=weston.display), buses, built_folder(), tmp_path)
+def test_a_wayland_session_shows_the_bar_as_an_x11_window(weston, desktop, tmp_path):
+    _, buses, folder = desktop
+    app = SkyLane(types.SimpleNamespace(name=weston.display), buses, folder, tmp_path)
     app.cfg("runs.cfg").write_bytes(MARKER)
     env = app.env({"WAYLAND_DISPLAY": "wayland-skylane", "XDG_RUNTIME_DIR": str(weston.runtime),
                    "XDG_SESSION_TYPE": "wayland"})
@@ -56,11 +56,11 @@ def test_a_wayland_session_shows_the_bar_as_an_x11_window(weston, buses, tmp_pat
         stop_processes([proc])
 
 
-def test_without_an_x_display_one_line_explains_and_the_program_ends(tmp_path):
+def test_without_an_x_display_one_line_explains_and_the_program_ends(desktop, tmp_path):
     env = {"PATH": "/usr/bin:/bin", "HOME": str(tmp_path), "XDG_RUNTIME_DIR": str(tmp_path),
            "WAYLAND_DISPLAY": "wayland-none"}
     env.update({k: v for k, v in os.environ.items() if k.endswith("SAN_OPTIONS")})
-    run = subprocess.run([str(built_folder() / "skylane")], env=env, capture_output=True, timeout=60)
+    run = subprocess.run([str(desktop[2] / "skylane")], env=env, capture_output=True, timeout=60)
     assert run.returncode != 0
     lines = run.stderr.decode().splitlines()
     assert len(lines) == 1 and "X display" in lines[0], lines

@@ -17,16 +17,31 @@ namespace skylane::test {
 // a dialog is cancelled. Nothing modal ever appears.
 class FakeDialogs final : public Dialogs {
 public:
-    std::optional<QString> openFile(QWidget *, const QString &initialPath, const QString &fileName) override;
-    std::optional<QColor> chooseColor(QWidget *, const QColor &initial) override;
-    std::optional<QFont> chooseFont(QWidget *, const QFont &) override;
-    MessageAnswer askYesNoCancel(QWidget *, const QString &text, const QString &title) override;
+    std::optional<QString> openFile(QWidget *, const QString &, const QString &) override { return next("open", openAnswers); }
+    std::optional<QColor> chooseColor(QWidget *, const QColor &) override { return next("color", colorAnswers); }
+    std::optional<QFont> chooseFont(QWidget *, const QFont &) override { return next("font", fontAnswers); }
+    MessageAnswer askYesNoCancel(QWidget *, const QString &, const QString &) override
+    {
+        return next("message", messageAnswers).value_or(MessageAnswer::Cancel);
+    }
 
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QColor>> colorAnswers;
     std::deque<std::optional<QFont>> fontAnswers;
-    std::deque<MessageAnswer> messageAnswers;
+    std::deque<std::optional<MessageAnswer>> messageAnswers;
     QStringList calls; // "open", "color", "font", "message", in order
+
+private:
+    template <typename T>
+    std::optional<T> next(const char *call, std::deque<std::optional<T>> &answers)
+    {
+        calls << QLatin1String(call);
+        if (answers.empty())
+            return std::nullopt;
+        const std::optional<T> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 class FakeWindowSystem final : public WindowSystem {
@@ -38,7 +53,7 @@ public:
     {
         if (systemMoveAvailable)
             moveEnded = std::move(ended);
-        return ++systemMoves, systemMoveAvailable;
+        return systemMoveAvailable;
     }
     // The user releases the button the window manager's move waits for.
     void endSystemMove()
@@ -48,7 +63,6 @@ public:
     }
 
     QHash<const QWidget *, bool> topmost;
-    int systemMoves = 0;
     bool systemMoveAvailable = true;
     std::function<void()> moveEnded;
 };
@@ -61,7 +75,7 @@ public:
 
 class FakeLauncher final : public ProgramLauncher {
 public:
-    void startMinimized(const QByteArray &programPath) override { started.append(programPath); }
+    void startMinimized(const QByteArray &programPath) override { started << programPath; }
     QByteArrayList started;
 };
 
@@ -69,37 +83,32 @@ public:
 class FakeIcons final : public ProgramIcons {
 public:
     QIcon smallIcon(const QByteArray &programPath, bool &found) override;
-    int queries = 0;
 };
 
 class FakeShell final : public ShellOpener {
 public:
-    void open(const QString &fileOrAddress) override { opened.append(fileOrAddress); }
+    void open(const QString &fileOrAddress) override { opened << fileOrAddress; }
     QStringList opened;
 };
 
 class FakeSession final : public SessionEnder {
 public:
-    void endSession(SessionRequest request) override { requests.append(request); }
+    void endSession(SessionRequest request) override { requests << request; }
     QList<SessionRequest> requests;
 };
 
-// A full platform of fakes; the raw pointers stay valid while the platform
+// A full platform of fakes; the pointers stay valid while the platform
 // handed out by take() lives.
-class FakePlatform {
-public:
+struct FakePlatform {
     FakePlatform();
-    std::unique_ptr<Platform> take() { return std::move(m_platform); }
+    std::unique_ptr<Platform> take() { return std::move(platform); }
 
+    std::unique_ptr<Platform> platform = std::make_unique<Platform>();
     FakeDialogs *dialogs;
     FakeWindowSystem *windows;
     FakeLauncher *launcher;
-    FakeIcons *icons;
     FakeShell *shell;
     FakeSession *session;
-
-private:
-    std::unique_ptr<Platform> m_platform;
 };
 
 } // namespace skylane::test

@@ -67,15 +67,9 @@ SkyLaneApp &TestApp::app()
     return *m_app;
 }
 
-SkyLaneApp &TestApp::start()
+QByteArrayList rowPaths(const BarWindow &bar)
 {
-    app().start();
-    return *m_app;
-}
-
-QList<QByteArray> rowPaths(const BarWindow &bar)
-{
-    QList<QByteArray> paths;
+    QByteArrayList paths;
     for (int i = 1; i < bar.command2Count(); ++i)
         paths << (bar.Command2(i) ? bar.Command2(i)->programPath() : QByteArray("<none>"));
     return paths;

@@ -10,7 +10,7 @@ namespace skylane::test {
 // A fresh program folder `folder` (its name as bytes, so one the locale
 // cannot decode works too) in a temporary directory, with config/ holding the
 // blank button picture as an unpacked copy has it, and the program built on
-// fake platform services.
+// fake platform services, created on first use.
 class TestApp {
 public:
     explicit TestApp(const QByteArray &folder = "app");
@@ -24,9 +24,8 @@ public:
     // cannot decode stays exact); returns its full path.
     QByteArray writeProgram(const QByteArray &relative);
 
-    // The program, created on first use; start() runs its first step.
     SkyLaneApp &app();
-    SkyLaneApp &start();
+    SkyLaneApp &start() { return app().start(), app(); }
     BarWindow &bar() { return app().bar(); }
 
     FakePlatform fakes;
@@ -38,6 +37,6 @@ private:
 };
 
 // The program paths of buttons 1 onwards, "<none>" for a gap in the array.
-QList<QByteArray> rowPaths(const BarWindow &bar);
+QByteArrayList rowPaths(const BarWindow &bar);
 
 } // namespace skylane::test

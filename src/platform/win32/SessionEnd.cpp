@@ -8,8 +8,22 @@
 
 namespace skylane::win32 {
 
-// The program's flag values are those of the API, passed on unchanged.
-static_assert(EWX_LOGOFF == 0 && EWX_SHUTDOWN == 1 && EWX_REBOOT == 2 && EWX_FORCE == 4);
+unsigned int exitWindowsFlags(SessionRequest request)
+{
+    switch (request) {
+    case SessionRequest::Shutdown:
+        return EWX_SHUTDOWN;
+    case SessionRequest::Reboot:
+        return EWX_REBOOT;
+    case SessionRequest::LogOff:
+        return EWX_LOGOFF;
+    case SessionRequest::ForcedLogOff:
+        // Not EWX_SHUTDOWN | EWX_FORCE: programs are closed unasked and the
+        // user is logged off, the machine keeps running.
+        return EWX_FORCE;
+    }
+    return EWX_LOGOFF;
+}
 
 bool enableShutdownPrivilege()
 {
@@ -30,12 +44,16 @@ bool enableShutdownPrivilege()
     return enabled;
 }
 
-bool endSession(unsigned int exitWindowsFlags)
+bool exitWindows(unsigned int flags)
+{
+    return ExitWindowsEx(flags, SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED) != 0;
+}
+
+bool endSession(SessionRequest request, const SessionCalls &calls)
 {
     // A log-off works without the privilege, so its absence stops nothing.
-    enableShutdownPrivilege();
-    return ExitWindowsEx(exitWindowsFlags,
-                         SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED) != 0;
+    calls.enablePrivilege();
+    return calls.exitWindows(exitWindowsFlags(request));
 }
 
 } // namespace skylane::win32

@@ -1,0 +1,54 @@
+#include "platform/win32/Win32Services.h"
+
+#include "platform/win32/SessionEnd.h"
+#include "platform/win32/SmallIcon.h"
+#include "platform/win32/StartProgram.h"
+#include "platform/win32/SystemColors.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPixmap>
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#include <shellapi.h>
+
+namespace skylane {
+
+void Win32ProgramLauncher::startMinimized(const QByteArray &programPath)
+{
+    win32::startMinimized(programPath.toStdString());
+}
+
+QIcon Win32ProgramIcons::smallIcon(const QByteArray &programPath, bool &found)
+{
+    HICON handle = win32::smallIcon(programPath.toStdString(), found);
+    if (!handle)
+        return {};
+    const QImage image = QImage::fromHICON(handle);
+    DestroyIcon(handle);
+    return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+}
+
+void Win32ShellOpener::open(const QString &fileOrAddress)
+{
+    const QString target = QFileInfo(fileOrAddress).isAbsolute() ? QDir::toNativeSeparators(fileOrAddress)
+                                                                 : fileOrAddress;
+    ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t *>(target.utf16()), nullptr, nullptr,
+                  SW_SHOWNORMAL);
+}
+
+void Win32SessionEnder::endSession(SessionRequest request)
+{
+    win32::endSession(request);
+}
+
+QColor Win32SystemColors::systemColor(int index) const
+{
+    return plainToQColor(win32::systemColor(index));
+}
+
+} // namespace skylane

@@ -1,0 +1,184 @@
+"""What a user meets on a real desktop: the first run, the bar above other
+windows, programs started minimized, a button given a program through the
+file dialog, the bar dragged and started again, the colour and font dialogs,
+the status light's restore window, and the exit dialog's session options
+reaching the mock logind and session manager while the bar keeps running."""
+
+import os
+import shutil
+import signal
+import time
+
+import dbus
+
+from skylane_e2e import MARKER, px, quiet, stays, stop_processes, wait_for
+
+RECORDER = '#!/bin/sh\nprintf "%s\\n" "$0" "$#" > "{out}.part"; mv "{out}.part" "{out}"\n'
+
+
+def recorder(skylane, name):
+    script, out = skylane.root / f"my {name}.sh", skylane.root / f"{name}.out"
+    script.write_text(RECORDER.format(out=out))
+    script.chmod(0o755)
+    return script, out
+
+
+def answer(skylane, title, key, text=None):
+    """Waits for the program's window `title` (None: any but the bar) to take the focus and answers it."""
+    x = skylane.x
+    window = wait_for(lambda: next((w for w in skylane.visible_windows() if w.id != skylane.bar().id
+                                    and title in (None, x.title(w))), None), what=f"the {title} window")
+    wait_for(lambda: x.active_window() == window.id, what=f"the {title} window to take the focus")
+    time.sleep(0.3)
+    if text is not None:
+        x.key(key, "ctrl+a")
+        x.type(text)
+        time.sleep(0.3)
+        key = "Return"
+    x.key(key)
+    wait_for(lambda: not x.is_viewable(window), what=f"the {title} window to close")
+
+
+def test_first_run_and_the_bar_on_top(skylane):
+    x = skylane.x
+    for name in ("config", "help"):
+        shutil.rmtree(skylane.folder / name)
+    skylane.launch()
+    splash = wait_for(skylane.splash, what="the start-up window")
+    assert (skylane.folder / "help").is_dir() and skylane.cfg("runs.cfg").read_bytes() == MARKER
+    assert x.geometry(splash)[:2] == (px(3180) - 1, px(2040) - 1)
+    assert "_NET_WM_STATE_SKIP_TASKBAR" in x.net_state(splash)
+    assert stays(lambda: skylane.splash() is not None, 3.0), "a first run waits for the user"
+    line = x.pixels(*skylane.red_line_point(splash), 100, 5)
+    assert sum(p == (255, 0, 0) for row in line for p in row) > 150, "the red line shows"
+    x.click(*skylane.red_line_point(splash))
+    wait_for(lambda: skylane.splash() is None, what="the start-up window to close")
+    bar = wait_for(skylane.bar, what="the bar")
+    assert x.geometry(bar) == (340, 308, skylane.bar_width_for(1), px(375))
+    assert {"_NET_WM_STATE_ABOVE", "_NET_WM_STATE_SKIP_TASKBAR"} <= x.net_state(bar)
+    assert list(x.prop(bar, "_NET_FRAME_EXTENTS")) == [0, 0, 0, 0]
+    # Above a normal window raised later over it.
+    screen = x.dpy.screen()
+    cover = screen.root.create_window(300, 280, 400, 200, 0, screen.root_depth, background_pixel=screen.white_pixel)
+    cover.map()
+    x.dpy.sync()
+    wait_for(lambda: x.is_viewable(cover), what="the covering window")
+    x.xdotool("windowactivate", cover.id)
+    time.sleep(0.5)
+    assert x.pixel(340 + 60, 308 + 12) != (255, 255, 255)
+    cover.destroy()
+    assert [w.id for w in skylane.visible_windows()] == [bar.id]
+
+
+def test_programs_and_the_place(skylane):
+    x = skylane.x
+    first, first_out = recorder(skylane, "first")
+    second, second_out = recorder(skylane, "second")
+    skylane.write_category("Inet", [str(first), "/usr/bin/xclock"])
+    skylane.cfg("runs.cfg").write_bytes(MARKER)
+    skylane.launch()  # a later run: the start-up window closes by itself
+    wait_for(skylane.splash, what="the start-up window")
+    wait_for(lambda: skylane.splash() is None, timeout=8, what="the start-up window to close by itself")
+    bar = wait_for(skylane.bar, what="the bar")
+    x.click(*skylane.button_point(1))
+    assert wait_for(first_out.exists) and first_out.read_text().splitlines() == [str(first), "0"]
+    # An X program comes up minimized; the bar stays on top.
+    x.click(*skylane.button_point(2))
+    clock = wait_for(lambda: next((w for w in x.client_windows() if x.wm_class(w) == "xclock"), None))
+    wait_for(lambda: x.wm_state(clock) == "Iconic", what="xclock minimized")
+    assert stays(lambda: x.wm_state(clock) == "Iconic", 1.0) and "_NET_WM_STATE_ABOVE" in x.net_state(bar)
+    os.kill(x.pid(clock), signal.SIGTERM)
+    # A right release asks first, then the file dialog gives the button a program.
+    x.click(*skylane.button_point(1), 3)
+    answer(skylane, "Lock Protection", "Return")
+    answer(skylane, None, "ctrl+a", str(second))
+    wait_for(lambda: skylane.cfg("Inet.cfg").read_bytes() == str(second).encode() + b"\r\n/usr/bin/xclock\r\n")
+    x.click(*skylane.button_point(1))
+    wait_for(second_out.exists, what="the new program to run")
+    # Dragged by the handle: the place is saved for the next start.
+    start = skylane.bar_point(405 + 180, 110 + 120)
+    x.drag(start, (start[0] + 250, start[1] + 150))
+    left, top = wait_for(lambda: (g := skylane.bar_geometry())[:2] != (340, 308) and g)[:2]
+    assert abs(left - 590) <= 3 and abs(top - 458) <= 3
+    wait_for(lambda: skylane.settings().get("LF= ") == str(left * 15) and skylane.settings().get("TP= ") == str(top * 15),
+             what="the new place in prg.cfg")
+    skylane.stop()
+    assert x.geometry(skylane.start()) == (left, top, skylane.bar_width_for(2), px(375))
+
+
+def test_menus_and_the_status_light(skylane):
+    x = skylane.x
+    bar = skylane.start()
+    g = x.geometry(bar)
+    menus = skylane.open_menu()
+    assert abs(x.geometry(menus[0])[0] - skylane.bar_point(585, 30)[0]) <= 2, "the menu opens at the pointer"
+    x.key("Escape")
+    wait_for(lambda: not any(x.is_viewable(m) for m in menus), what="the menu to close")
+    skylane.menu_command(1, 0)  # Background > Color
+    answer(skylane, "Select Color", "alt+h", "#3366cc")
+    wait_for(lambda: x.pixel(g[0] + g[2] - 3, g[1] + g[3] - 2) == (0x33, 0x66, 0xCC)
+             and skylane.settings().get("BG= ") == str(0xCC6633), what="the bar in the chosen colour")
+    caption = x.pixels(g[0], g[1], 45, 13)
+    skylane.menu_command(2, 0)  # Font > Type
+    answer(skylane, "Select Font", "alt+f", "DejaVu Serif")
+    wait_for(lambda: skylane.settings().get("TF= ") == "DejaVu Serif" and x.pixels(g[0], g[1], 45, 13) != caption)
+    # The green light drops the bar and shows a restore window in the taskbar.
+    light = skylane.bar_point(150, 250)
+    green = lambda: (lambda c: c[1] > 120 and c[0] < 100 and c[2] < 100)(x.pixel(*light))  # noqa: E731
+    assert green()
+    x.click(*light)
+    restore = wait_for(lambda: skylane.window_titled("Ulvo's Launch Bar", viewable=False), what="the restore window")
+    wait_for(lambda: x.wm_state(restore) == "Iconic", what="the restore window minimized")
+    assert "_NET_WM_STATE_SKIP_TASKBAR" not in x.net_state(restore)
+    # Only the bar carries the program's icon (openbox puts its own on a window without one).
+    assert list(x.prop(restore, "_NET_WM_ICON") or []) != list(x.prop(bar, "_NET_WM_ICON")), "an icon"
+    wait_for(lambda: "_NET_WM_STATE_ABOVE" not in x.net_state(bar) and not green(), what="the bar down, unlit")
+    x.xdotool("windowactivate", restore.id)
+    wait_for(lambda: "_NET_WM_STATE_ABOVE" in x.net_state(bar) and green(), what="the bar back on top, green")
+    assert [w.id for w in skylane.visible_windows()] == [bar.id]
+
+
+def test_exit_dialog(skylane):
+    skylane.expects_logind = True
+    x, buses = skylane.x, skylane.buses
+    # The bar's own session as logind tells it, and Xfce's session manager.
+    buses.logind.AddSession("c7", "seat0", dbus.UInt32(1000), "tester", True)
+    buses.logind.AddMethod("org.freedesktop.login1.Manager", "GetSessionByPID", "u", "o",
+                           "ret = '/org/freedesktop/login1/session/c7'")
+    buses.logind.ClearCalls()
+    xfce = quiet("/usr/bin/python3", "-m", "dbusmock", "org.xfce.SessionManager", "/org/xfce/SessionManager",
+                 "org.xfce.Session.Manager", env=buses.env())
+    session = dbus.bus.BusConnection(buses.session_address)
+
+    def press(option=None, button_top=240):  # Ok, or Cancel at 840
+        gx, gy, _, _ = x.geometry(skylane.wait_window("Shutdown"))
+        if option is not None:
+            x.click(gx + px(240) + 8, gy + px(240 + 360 * option) + 8)
+        x.click(gx + px(2040 + 360), gy + px(button_top + 180))
+
+    try:
+        wait_for(lambda: session.name_has_owner("org.xfce.SessionManager"), what="the mock session manager")
+        manager = dbus.Interface(session.get_object("org.xfce.SessionManager", "/org/xfce/SessionManager"),
+                                 "org.freedesktop.DBus.Mock")
+        manager.AddMethod("", "Logout", "bb", "", "")
+        skylane.start()
+        skylane.menu_command(4, 12)  # Type > Exit, whose button opens the exit dialog
+        wait_for(lambda: x.geometry(skylane.bar())[2] == skylane.bar_width_for(1), what="the Exit row")
+        x.click(*skylane.button_point(1))
+        dialog = skylane.wait_window("Shutdown")
+        assert x.wm_class(dialog) == "skylane" and "_NET_WM_STATE_SKIP_TASKBAR" not in x.net_state(dialog)
+        for option in range(4):
+            press(option)
+        wait_for(lambda: len(buses.logind_calls()) == 4, what="four calls to logind")
+        assert buses.logind_calls() == [("PowerOff", [False]), ("Reboot", [False]),
+                                        ("GetSessionByPID", [skylane.proc.pid]), ("TerminateSession", ["c7"])]
+        assert [(str(c[1]), list(c[2])) for c in manager.GetCalls()] == [("Logout", [False, True])]
+    finally:
+        session.close()
+        stop_processes([xfce])
+    assert stays(skylane.running, 0.5) and skylane.window_titled("Shutdown") is not None
+    press(button_top=840)
+    wait_for(lambda: skylane.window_titled("Shutdown") is None, what="the dialog to close")
+    x.click(*skylane.button_point(1))
+    press(4)  # Quit
+    assert skylane.proc.wait(10) == 0
