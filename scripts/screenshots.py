@@ -90,7 +90,7 @@ def main():
         time.sleep(0.3)
 
         # Graphics on a chosen colour.
-        skylane.click_caption()  # Aud .. the caption steps on
+        skylane.x.click(*skylane.bar_point(300, 90))  # Aud .. the caption steps on
         skylane.menu_command(4, 2)  # Type > Graphics
         skylane.menu_command(1, 0)  # Background > Color
         dialog = skylane.wait_window("Select Color")

@@ -1,5 +1,6 @@
 #include "bar/BarWindow.h"
 
+#include "artwork/Artwork.h"
 #include "bar/CommonDialog.h"
 #include "platform/Platform.h"
 
@@ -24,11 +25,6 @@ QFont makeFont(const QString &family, double points, bool bold)
     return font;
 }
 
-QIcon picture(const char *name)
-{
-    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
-}
-
 // A label whose size follows its text keeps its place; the remembered twips
 // take the size it grew to.
 void autoSize(QLabel *label)
@@ -46,7 +42,7 @@ BarWindow::BarWindow(Platform &platform, QWidget *parent)
     : QWidget(parent), m_platform(platform), m_scheme(*platform.colors)
 {
     setObjectName(QStringLiteral("main"));
-    setWindowIcon(picture("app"));
+    setWindowIcon(artworkIcon(QStringLiteral("app"), QSize(16, 16)));
     // The bar never takes the keyboard focus, yet its tooltips must show.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setFocusPolicy(Qt::NoFocus);
@@ -76,7 +72,7 @@ void BarWindow::createControls()
                         const char *pic, const char *name) {
         auto *box = new PictureBox(index, natural, stretch, this);
         box->setObjectName(QLatin1String(name));
-        box->setPicture(picture(pic));
+        box->setPicture(QLatin1String(pic));
         setTwipsGeometry(box, r);
         return box;
     };

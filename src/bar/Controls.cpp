@@ -1,5 +1,7 @@
 #include "bar/Controls.h"
 
+#include "artwork/Artwork.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,7 +15,7 @@ PictureBox::PictureBox(int index, QSize naturalSize, bool stretch, QWidget *pare
     setFocusPolicy(Qt::NoFocus);
 }
 
-void PictureBox::setPicture(const QIcon &picture)
+void PictureBox::setPicture(const QString &picture)
 {
     m_picture = picture;
     update();
@@ -24,8 +26,8 @@ void PictureBox::paintEvent(QPaintEvent *)
     if (m_picture.isNull())
         return;
     QPainter painter(this);
-    const QRect target = m_stretch ? rect() : QRect(QPoint(0, 0), m_naturalSize);
-    m_picture.paint(&painter, target, Qt::AlignCenter, QIcon::Normal, QIcon::Off);
+    const QSize size = m_stretch ? this->size() : m_naturalSize;
+    painter.drawPixmap(QPoint(0, 0), artwork(m_picture, size, devicePixelRatioF()));
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)

@@ -18,8 +18,9 @@ public:
     PictureBox(int index, QSize naturalSize, bool stretch, QWidget *parent);
 
     int index() const { return m_index; }
-    void setPicture(const QIcon &picture);
-    const QIcon &picture() const { return m_picture; }
+    // The name of the program's picture it shows (empty: none).
+    void setPicture(const QString &picture);
+    const QString &picture() const { return m_picture; }
 
 signals:
     void mousePressed(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
@@ -36,7 +37,7 @@ private:
     QSize m_naturalSize;
     bool m_stretch;
     bool m_leftDown = false;
-    QIcon m_picture;
+    QString m_picture;
 };
 
 // A text label with a transparent background whose text colour is a colour

@@ -5,7 +5,6 @@
 #include "buttons/ProgramIcon.h"
 #include "platform/AppPaths.h"
 
-
 namespace skylane {
 
 BarBuilder::BarBuilder(BarWindow &bar, const AppPaths &paths, ProgramIcons &icons)

@@ -81,8 +81,7 @@ void ButtonActions::reassign(int index)
     if (name == kPreset) {
         // Cancelled: the button keeps its program and shows the blank picture
         // until the row is built again.
-        const QIcon blank = blankButtonPicture(m_paths);
-        if (!blank.isNull())
+        if (const QIcon blank = blankButtonPicture(m_paths); !blank.isNull())
             button->setIcon(blank);
         return;
     }

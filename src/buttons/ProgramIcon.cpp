@@ -4,6 +4,8 @@
 #include "platform/Files.h"
 #include "platform/Services.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QPixmap>
 
 namespace skylane {
@@ -24,9 +26,17 @@ QIcon IconToPicture(const QIcon &icon)
 
 QIcon blankButtonPicture(const AppPaths &paths)
 {
-    QPixmap picture;
+    // Its bytes come from a regular file only (never a FIFO), then go to the
+    // JPEG reader alone.
     const auto content = files::readRegular(paths.blankButtonPicture());
-    return content && picture.loadFromData(*content) ? QIcon(picture) : QIcon();
+    if (!content)
+        return {};
+    QBuffer buffer;
+    buffer.setData(*content);
+    QImageReader reader(&buffer, "jpeg");
+    reader.setAutoDetectImageFormat(false);
+    const QImage blank = reader.read();
+    return blank.isNull() ? QIcon() : QIcon(QPixmap::fromImage(blank));
 }
 
 } // namespace skylane

@@ -18,6 +18,10 @@ inline constexpr int kSmallIcon = 1;
 // the pictures made from it.
 QIcon GetProgramIcon(ProgramIcons &icons, const QByteArray &programPath, int sizeSelector, bool &found);
 
+// The blank-button picture `config/1.2.jpg`, read afresh with the JPEG
+// reader alone; null when it cannot be read.
+QIcon blankButtonPicture(const AppPaths &paths);
+
 // Wraps an icon into a picture a button can show: the icon itself, or no
 // picture when it has nothing to draw.
 QIcon IconToPicture(const QIcon &icon);

@@ -1,5 +1,7 @@
 #include "shutdown/Shutdown.h"
 
+#include "artwork/Artwork.h"
+
 #include "platform/Services.h"
 #include "platform/Twips.h"
 
@@ -44,7 +46,7 @@ Shutdown::Shutdown(SessionEnder &session, QWidget *mainWindow)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QStringLiteral("Shutdown"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/shutdown.svg")));
+    setWindowIcon(artworkIcon(QStringLiteral("shutdown"), QSize(16, 16)));
     setBackgroundRole(QPalette::Button); // the dialog face colour
     // The classic dialog face (a look-alike stands in where it is missing),
     // at a size whose captions fit the fixed layout; the desktop's larger

@@ -1,6 +1,7 @@
 #include "startup/Splash.h"
 
 #include "ProductInfo.h"
+#include "artwork/Artwork.h"
 #include "bar/Controls.h"
 #include "platform/AppPaths.h"
 #include "platform/Platform.h"
@@ -9,7 +10,6 @@
 
 #include <QFile>
 #include <QHideEvent>
-#include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -41,18 +41,15 @@ QFont makeFont(const char *family, double points, bool bold)
 // White ground with the darts drawn unscaled in the top-left corner.
 class SplashClientArea final : public QWidget {
 public:
-    explicit SplashClientArea(QWidget *parent) : QWidget(parent), m_darts(QStringLiteral(":/icons/splash-darts.svg")) {}
+    explicit SplashClientArea(QWidget *parent) : QWidget(parent) {}
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
         painter.fillRect(rect(), plainToQColor(kWhite));
-        m_darts.paint(&painter, QRect(QPoint(0, 0), kDartsSize));
+        painter.drawPixmap(QPoint(0, 0), artwork(QStringLiteral("splash-darts"), kDartsSize, devicePixelRatioF()));
     }
-
-private:
-    QIcon m_darts;
 };
 
 // A left press and release over the label, as a click on a label is.

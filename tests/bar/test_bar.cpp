@@ -217,63 +217,52 @@ private slots:
         QTEST(skylane::placeOnScreens(bar, screens, available), "expected");
     }
 
-    void matchCommandsSaveNothing_data()
+    void menuCommands_data()
     {
-        QTest::addColumn<QString>("name");
+        // The commands in order, the colour dialog's answers, the bar's colour
+        // and the lines saved (from "BG= 255" alone: nothing saved).
+        QTest::addColumn<QStringList>("commands");
+        QTest::addColumn<QList<std::optional<QColor>>>("answers");
         QTest::addColumn<quint32>("color");
-        QTest::newRow("Match Active Bar") << "mnuColrMatch" << 0x80000002u;
-        QTest::newRow("Match Inactive Bar") << "mnuColrMatchInact" << 0x80000003u;
-        QTest::newRow("Match Borders: button face") << "mnuColrApplic" << 0x8000000Fu;
-        QTest::newRow("Match Desktop") << "mnuColrDesktop" << 0x80000001u;
+        QTest::addColumn<QByteArray>("saved");
+        using Answers = QList<std::optional<QColor>>;
+        QTest::newRow("Match Active Bar") << QStringList{"mnuColrMatch"} << Answers{} << 0x80000002u << QByteArray("BG= 255  ");
+        QTest::newRow("Match Inactive Bar") << QStringList{"mnuColrMatchInact"} << Answers{} << 0x80000003u
+                                            << QByteArray("BG= 255  ");
+        QTest::newRow("Match Borders: button face") << QStringList{"mnuColrApplic"} << Answers{} << 0x8000000Fu
+                                                    << QByteArray("BG= 255  ");
+        QTest::newRow("Match Desktop") << QStringList{"mnuColrDesktop"} << Answers{} << 0x80000001u << QByteArray("BG= 255  ");
+        QTest::newRow("background, OK") << QStringList{"mnuBGColor"} << Answers{QColor(0, 0, 255)} << 0xFF0000u
+                                        << QByteArray("BG= 16711680 TC= 16777215 TF= MS Serif");
+        QTest::newRow("caption, first Cancel") << QStringList{"mnuFontColor"} << Answers{std::nullopt} << 255u
+                                               << QByteArray("BG= 255 TC= 0 TF= MS Serif");
+        // One dialog for both: a cancelled background takes the caption's colour.
+        QTest::newRow("caption OK, then background Cancel") << QStringList{"mnuFontColor", "mnuBGColor"}
+                                                            << Answers{QColor(0, 128, 0), std::nullopt} << 0x8000u
+                                                            << QByteArray("BG= 32768 TC= 32768 TF= MS Serif");
+        // Only the face changes, not the size, weight or slant.
+        QTest::newRow("font face") << QStringList{"mnuFontName"} << Answers{} << 255u
+                                   << QByteArray("BG= 255 TC= 16777215 TF= DejaVu Sans Mono");
     }
-    void matchCommandsSaveNothing()
+    void menuCommands()
     {
-        QFETCH(QString, name);
+        QFETCH(QStringList, commands);
+        QFETCH(QList<std::optional<QColor>>, answers);
         QFETCH(quint32, color);
         TestApp t;
         t.writeFile(kSettings, "BG= 255\r\n");
         t.start();
         BarWindow &bar = t.bar();
-        entry(bar, name)->trigger();
-        QCOMPARE(bar.backColor(), color);
-        QCOMPARE(bar.grab().toImage().pixelColor(bar.width() - 2, bar.height() - 2),
-                 resolveColor(color, bar.systemColors()));
-        QCOMPARE(t.readFile(kSettings), QByteArray("BG= 255\r\n"));
-    }
-
-    void colourAndFontCommandsSave_data()
-    {
-        // The commands in order, the dialogs' answers, the lines saved.
-        QTest::addColumn<QStringList>("commands");
-        QTest::addColumn<QList<std::optional<QColor>>>("answers");
-        QTest::addColumn<QByteArray>("saved");
-        using Answers = QList<std::optional<QColor>>;
-        QTest::newRow("background, OK") << QStringList{"mnuBGColor"} << Answers{QColor(0, 0, 255)}
-                                        << QByteArray("BG= 16711680 TC= 16777215 TF= MS Serif");
-        QTest::newRow("caption, first Cancel") << QStringList{"mnuFontColor"} << Answers{std::nullopt}
-                                               << QByteArray("BG= -2147483647 TC= 0 TF= MS Serif");
-        // One dialog for both: a cancelled background takes the caption's colour.
-        QTest::newRow("caption OK, then background Cancel")
-            << QStringList{"mnuFontColor", "mnuBGColor"} << Answers{QColor(0, 128, 0), std::nullopt}
-            << QByteArray("BG= 32768 TC= 32768 TF= MS Serif");
-        // Only the face changes, not the size, weight or slant.
-        QTest::newRow("font face") << QStringList{"mnuFontName"} << Answers{}
-                                   << QByteArray("BG= -2147483647 TC= 16777215 TF= DejaVu Sans Mono");
-    }
-    void colourAndFontCommandsSave()
-    {
-        QFETCH(QStringList, commands);
-        QFETCH(QList<std::optional<QColor>>, answers);
-        TestApp t;
-        t.start();
         t.fakes.dialogs->colorAnswers.assign(answers.begin(), answers.end());
         QFont chosen("DejaVu Sans Mono", 20);
         chosen.setItalic(true);
         t.fakes.dialogs->fontAnswers = {chosen};
         for (const QString &name : commands)
-            entry(t.bar(), name)->trigger();
+            entry(bar, name)->trigger();
+        QCOMPARE(bar.backColor(), color);
+        QCOMPARE(bar.grab().toImage().pixelColor(bar.width() - 2, bar.height() - 2), resolveColor(color, bar.systemColors()));
         QTEST(settingsLine(t, "BG= ") + ' ' + settingsLine(t, "TC= ") + ' ' + settingsLine(t, "TF= "), "saved");
-        const QFont font = t.bar().Label1()->font();
+        const QFont font = bar.Label1()->font();
         QVERIFY(font.pointSizeF() == 6.75 && font.bold() && !font.italic());
     }
 

@@ -303,9 +303,6 @@ class SkyLane:
     def bar_width_for(self, buttons):
         return px(1450 + (buttons - 1) * 345)
 
-    def click_caption(self):
-        self.x.click(*self.bar_point(300, 90))
-
     def open_menu(self):
         """Releases the mouse on "MENU"; returns the popup menu windows."""
         before = {w.id for w in self.x.root.query_tree().children}

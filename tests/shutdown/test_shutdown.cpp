@@ -76,19 +76,6 @@ private slots:
         QCOMPARE(dialog().focusWidget(), dialog().optExitOption(0));
     }
 
-    void keyboardOrder()
-    {
-        QString order;
-        QWidget *w = dialog().optExitOption(0);
-        for (int i = 0; i < 7; ++i) {
-            order += w->objectName().right(1);
-            do
-                w = w->nextInFocusChain();
-            while (w->focusPolicy() == Qt::NoFocus || w == &dialog());
-        }
-        QCOMPARE(order, QString("0lk3214"));
-    }
-
 private:
     Shutdown &dialog() { return *m_t->app().exitDialog(); }
     QString outcome()

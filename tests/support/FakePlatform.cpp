@@ -1,5 +1,7 @@
 #include "support/FakePlatform.h"
 
+#include "artwork/Artwork.h"
+
 #include <QWidget>
 
 #include <sys/stat.h>
@@ -16,7 +18,7 @@ QIcon FakeIcons::smallIcon(const QByteArray &programPath, bool &found)
 {
     struct stat st {};
     found = !programPath.contains('\0') && ::stat(programPath.constData(), &st) == 0 && S_ISREG(st.st_mode);
-    return found ? QIcon(QStringLiteral(":/icons/program.svg")) : QIcon();
+    return found ? artworkIcon(QStringLiteral("program"), QSize(16, 16)) : QIcon();
 }
 
 FakePlatform::FakePlatform()

@@ -15,8 +15,7 @@ namespace skylane::test {
 
 // Dialogs answered from queues a test fills in advance; with no answer left
 // a dialog is cancelled. Nothing modal ever appears.
-class FakeDialogs final : public Dialogs {
-public:
+struct FakeDialogs final : public Dialogs {
     std::optional<QString> openFile(QWidget *, const QString &, const QString &) override { return next("open", openAnswers); }
     std::optional<QColor> chooseColor(QWidget *, const QColor &) override { return next("color", colorAnswers); }
     std::optional<QFont> chooseFont(QWidget *, const QFont &) override { return next("font", fontAnswers); }
@@ -31,21 +30,18 @@ public:
     std::deque<std::optional<MessageAnswer>> messageAnswers;
     QStringList calls; // "open", "color", "font", "message", in order
 
-private:
     template <typename T>
     std::optional<T> next(const char *call, std::deque<std::optional<T>> &answers)
     {
         calls << QLatin1String(call);
-        if (answers.empty())
-            return std::nullopt;
-        const std::optional<T> answer = answers.front();
-        answers.pop_front();
+        const std::optional<T> answer = answers.empty() ? std::nullopt : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
         return answer;
     }
 };
 
-class FakeWindowSystem final : public WindowSystem {
-public:
+struct FakeWindowSystem final : public WindowSystem {
     void prepareBarWindow(QWidget *bar) override;
     void prepareStartupWindow(QWidget *) override {}
     void setTopmost(QWidget *window, bool onTop) override { topmost[window] = onTop; }
@@ -68,31 +64,26 @@ public:
 };
 
 // System colour n paints as (n, 2n, 3n).
-class FakeSystemColors final : public SystemColors {
-public:
+struct FakeSystemColors final : public SystemColors {
     QColor systemColor(int n) const override { return QColor(n % 256, (2 * n) % 256, (3 * n) % 256); }
 };
 
-class FakeLauncher final : public ProgramLauncher {
-public:
+struct FakeLauncher final : public ProgramLauncher {
     void startMinimized(const QByteArray &programPath) override { started << programPath; }
     QByteArrayList started;
 };
 
 // A path has an icon when it names a regular file.
-class FakeIcons final : public ProgramIcons {
-public:
+struct FakeIcons final : public ProgramIcons {
     QIcon smallIcon(const QByteArray &programPath, bool &found) override;
 };
 
-class FakeShell final : public ShellOpener {
-public:
+struct FakeShell final : public ShellOpener {
     void open(const QString &fileOrAddress) override { opened << fileOrAddress; }
     QStringList opened;
 };
 
-class FakeSession final : public SessionEnder {
-public:
+struct FakeSession final : public SessionEnder {
     void endSession(SessionRequest request) override { requests << request; }
     QList<SessionRequest> requests;
 };

@@ -1,10 +1,13 @@
 #include "platform/linux/LinuxProgramIcons.h"
 
+#include "artwork/Artwork.h"
 #include "platform/Files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QStandardPaths>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -13,16 +16,56 @@ namespace skylane {
 
 namespace {
 
-const QString &genericProgramIcon()
+// A picture file read by the reader its suffix names (Qt's own loading
+// would first ask every image plugin whether it knows the file, and so load
+// them all).
+QPixmap readPicture(const QString &path)
 {
-    static const QString path = QStringLiteral(":/icons/program.svg");
-    return path;
+    return QPixmap::fromImage(readImageAs(path, QFileInfo(path).suffix().toLower().toLatin1().constData()));
+}
+
+// The icon drawn for exactly `pixels` in a fixed-size folder of the theme or
+// of hicolor ("16x16/apps/name.png"), else in the unthemed pixmaps folders.
+QString fixedSizeIconFile(const QString &name, int pixels)
+{
+    static QHash<QString, QStringList> contexts; // size folder -> its subfolders
+    const QString size = QStringLiteral("/%1x%1").arg(pixels);
+    QStringList folders;
+    for (const QString &theme : {QIcon::themeName(), QStringLiteral("hicolor")}) {
+        for (const QString &base : QIcon::themeSearchPaths()) {
+            const QString sizeFolder = base + u'/' + theme + size;
+            auto it = contexts.constFind(sizeFolder);
+            if (it == contexts.constEnd())
+                it = contexts.insert(sizeFolder, QDir(sizeFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot));
+            for (const QString &context : *it)
+                folders.append(sizeFolder + u'/' + context);
+        }
+    }
+    for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        folders.append(data + QStringLiteral("/pixmaps"));
+    for (const QString &folder : std::as_const(folders)) {
+        for (const char *suffix : {".png", ".xpm"}) {
+            const QString file = folder + u'/' + name + QLatin1String(suffix);
+            if (QFileInfo::exists(file))
+                return file;
+        }
+    }
+    return {};
 }
 
 QIcon themeIcon(const QString &name)
 {
     if (name.isEmpty())
         return {};
+    // The small icon and its double for a scale of 2, read as plain pictures
+    // when the theme has them drawn at those sizes; any other theme layout
+    // goes through Qt's icon loader.
+    if (const QString small = fixedSizeIconFile(name, 16); !small.isEmpty()) {
+        QIcon icon(readPicture(small));
+        if (const QString large = fixedSizeIconFile(name, 32); !large.isEmpty() && large != small)
+            icon.addPixmap(readPicture(large));
+        return icon;
+    }
     QIcon icon = QIcon::fromTheme(name);
     return icon.isNull() ? QIcon() : icon;
 }
@@ -42,10 +85,19 @@ QIcon desktopEntryIcon(const QString &iconValue)
     if (iconValue.isEmpty())
         return {};
     if (QDir::isAbsolutePath(iconValue)) {
-        if (!QFileInfo(iconValue).isFile())
+        const QFileInfo file(iconValue);
+        if (!file.isFile())
             return {};
-        QIcon icon(iconValue);
-        return icon.isNull() ? QIcon() : icon;
+        // A picture file is read by the reader its suffix names; only an
+        // SVG needs the SVG engine, and only a file without a known suffix
+        // is left to Qt to recognise.
+        const QByteArray format = file.suffix().toLower().toLatin1();
+        if (format.isEmpty() || format.startsWith("svg")) {
+            QIcon icon(iconValue);
+            return icon.isNull() ? QIcon() : icon;
+        }
+        const QPixmap picture = readPicture(iconValue);
+        return picture.isNull() ? QIcon() : QIcon(picture);
     }
     QString name = iconValue;
     for (const char *suffix : {".png", ".svg", ".xpm"})
@@ -100,7 +152,7 @@ QIcon LinuxProgramIcons::resolve(const QByteArray &programPath)
     if (icon.isNull())
         icon = fileTypeIcon(programPath);
     if (icon.isNull())
-        icon = QIcon(genericProgramIcon());
+        icon = artworkIcon(QStringLiteral("program"), QSize(16, 16));
     return icon;
 }
 

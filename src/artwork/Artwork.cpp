@@ -1,0 +1,44 @@
+#include "artwork/Artwork.h"
+
+#include <QHash>
+#include <QImageReader>
+
+#include <cmath>
+
+namespace skylane {
+
+QImage readImageAs(const QString &path, const char *format, QSize size)
+{
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    if (size.isValid())
+        reader.setScaledSize(size);
+    return reader.read();
+}
+
+QPixmap artwork(const QString &name, QSize size, qreal devicePixelRatio)
+{
+    static QHash<QString, QPixmap> drawn;
+    const QSize pixels(int(std::lround(size.width() * devicePixelRatio)),
+                       int(std::lround(size.height() * devicePixelRatio)));
+    const QString key = QStringLiteral("%1@%2x%3").arg(name).arg(pixels.width()).arg(pixels.height());
+    if (const auto it = drawn.constFind(key); it != drawn.constEnd())
+        return *it;
+    QImage image = readImageAs(QStringLiteral(":/artwork/%1.png").arg(key), "png");
+    if (image.isNull())
+        image = readImageAs(QStringLiteral(":/icons/%1.svg").arg(name), "svg", pixels);
+    QPixmap pixmap = QPixmap::fromImage(std::move(image));
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    drawn.insert(key, pixmap);
+    return pixmap;
+}
+
+QIcon artworkIcon(const QString &name, QSize size)
+{
+    QIcon icon;
+    for (qreal scale : {1.0, 2.0})
+        icon.addPixmap(artwork(name, size, scale));
+    return icon;
+}
+
+} // namespace skylane

@@ -1,0 +1,50 @@
+// Build step: renders each SVG picture of the program into PNG files at the
+// sizes it is shown, once for a scale factor of 1 and once for 2, so that
+// the program reads ready pixels at start instead of loading an SVG
+// renderer.
+//   render_artwork <svg folder> <output folder> <name>:<width>x<height>...
+// writes <output folder>/<name>@<w>x<h>.png for each scale.
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 4) {
+        std::fputs("usage: render_artwork <svg folder> <output folder> <name>:<w>x<h>...\n", stderr);
+        return 2;
+    }
+    static const QRegularExpression job(QStringLiteral("^([\\w-]+):(\\d+)x(\\d+)$"));
+    for (const QString &arg : args.mid(3)) {
+        const QRegularExpressionMatch m = job.match(arg);
+        QSvgRenderer svg(args[1] + u'/' + m.captured(1) + QStringLiteral(".svg"));
+        if (!m.hasMatch() || !svg.isValid()) {
+            std::fprintf(stderr, "render_artwork: cannot render %s\n", qPrintable(arg));
+            return 1;
+        }
+        for (int scale : {1, 2}) {
+            QImage image(m.captured(2).toInt() * scale, m.captured(3).toInt() * scale,
+                         QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            svg.render(&painter);
+            painter.end();
+            const QString out = QStringLiteral("%1/%2@%3x%4.png")
+                                    .arg(args[2], m.captured(1))
+                                    .arg(image.width())
+                                    .arg(image.height());
+            if (!image.save(out, "png")) {
+                std::fprintf(stderr, "render_artwork: cannot write %s\n", qPrintable(out));
+                return 1;
+            }
+        }
+    }
+    return 0;
+}
