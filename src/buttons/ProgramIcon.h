@@ -22,12 +22,13 @@ QIcon GetProgramIcon(ProgramIcons &icons, const QByteArray &programPath, int siz
 // Shows a program on a button: its icon, its path as the tooltip, and the
 // desktop's name for it as the button's accessible name.
 void showProgram(ProgramButton &button, ProgramIcons &icons, const QByteArray &programPath);
-// The blank-button picture `config/1.2.jpg`, read afresh with the JPEG
-// reader alone; null when it cannot be read.
-QIcon blankButtonPicture(const AppPaths &paths);
 
 // Wraps an icon into a picture a button can show: the icon itself, or no
 // picture when it has nothing to draw.
 QIcon IconToPicture(const QIcon &icon);
+
+// The blank-button picture, read from its file each time; null when it is
+// not a regular file that holds a picture.
+QIcon blankButtonPicture(const AppPaths &paths);
 
 } // namespace skylane

@@ -1,5 +1,7 @@
 #include "platform/linux/DesktopEntryIndex.h"
 
+#include "platform/Files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -104,13 +106,14 @@ QString resolveProgram(const QString &program)
 
 std::optional<DesktopEntry> readDesktopEntry(const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+    // A FIFO or device dropped onto the bar is never waited on.
+    const std::optional<QByteArray> content = files::readRegular(QFile::encodeName(path));
+    if (!content)
         return std::nullopt;
     DesktopEntry entry;
     bool inMainGroup = false;
-    while (!f.atEnd()) {
-        const QString line = QString::fromUtf8(f.readLine()).trimmed();
+    for (const QByteArray &raw : content->split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
         if (line.startsWith(u'[')) {
             if (inMainGroup)
                 break;

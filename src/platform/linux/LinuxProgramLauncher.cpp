@@ -1,5 +1,6 @@
 #include "platform/linux/LinuxProgramLauncher.h"
 
+#include "platform/Files.h"
 #include "platform/linux/DesktopEntryIndex.h"
 #include "platform/linux/DetachedProcess.h"
 #include "platform/linux/X11MinimizeWatch.h"
@@ -8,9 +9,6 @@
 #include <QFile>
 #include <QGuiApplication>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace skylane {
 
 QByteArray programOfFile(const QByteArray &file)
@@ -18,10 +16,7 @@ QByteArray programOfFile(const QByteArray &file)
     // Desktop entries first: a trusted one is executable as well.
     if (file.endsWith(".desktop"))
         return QFile::encodeName(programOfDesktopEntry(QFile::decodeName(file)));
-    struct stat st {};
-    const bool program = !file.contains('\0') && ::stat(file.constData(), &st) == 0 && S_ISREG(st.st_mode)
-                         && ::access(file.constData(), X_OK) == 0;
-    return program ? file : QByteArray();
+    return files::at(file).isProgram() ? file : QByteArray();
 }
 
 void LinuxProgramLauncher::startMinimized(const QByteArray &programPath)
