@@ -102,13 +102,13 @@ int main(int argc, char *argv[])
     adoptInstalledIconTheme();
 
     QDir(appFolder.path()).mkpath(QStringLiteral("config"));
-    textfile::writeLines(appFolder.path() + QStringLiteral("/config/Inet.cfg"), programs);
+    textfile::writeLines(QFile::encodeName(appFolder.path()) + "/config/Inet.cfg", programs);
     QFile::copy(QStringLiteral(SKYLANE_SOURCE_DIR "/resources/config/1.2.jpg"),
                 appFolder.path() + QStringLiteral("/config/1.2.jpg"));
 
     auto platform = createNativePlatform();
     ProgramIcons &icons = *platform->icons;
-    const AppPaths paths(appFolder.path());
+    const AppPaths paths(QFile::encodeName(appFolder.path()));
     BarWindow bar(*platform);
     BarBuilder builder(bar, paths, icons);
 

@@ -5,10 +5,10 @@
 #include "buttons/CategoryFile.h"
 #include "buttons/ProgramIcon.h"
 #include "platform/AppPaths.h"
+#include "platform/Files.h"
 #include "platform/Platform.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace skylane {
 
@@ -21,8 +21,7 @@ bool isProgramChoice(const QString &fileName)
 #ifdef Q_OS_WIN
     return fileName.endsWith(QLatin1String("exe"), Qt::CaseSensitive);
 #else
-    const QFileInfo file(fileName);
-    return file.isFile() && file.isExecutable();
+    return files::at(QFile::encodeName(fileName)).isProgram();
 #endif
 }
 
@@ -50,7 +49,7 @@ void ButtonActions::launch(int index, Qt::MouseButton button)
         return;
     // A program that is gone (an unmounted drive, an uninstalled program)
     // keeps its button, but a click on it starts nothing.
-    if (!QFileInfo(QFile::decodeName(path)).isFile())
+    if (!files::at(path).isFile())
         return;
     m_bar.platform().launcher->startMinimized(path);
 }

@@ -1,8 +1,12 @@
 #include "buttons/ProgramIcon.h"
 
-#include "artwork/Artwork.h"
 #include "platform/AppPaths.h"
+#include "platform/Files.h"
 #include "platform/Services.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QPixmap>
 
 namespace skylane {
 
@@ -15,15 +19,24 @@ QIcon GetProgramIcon(ProgramIcons &icons, const QByteArray &programPath, int siz
     return IconToPicture(icons.smallIcon(programPath, found));
 }
 
-QIcon blankButtonPicture(const AppPaths &paths)
-{
-    const QImage blank = readImageAs(paths.blankButtonPicture(), "jpeg");
-    return blank.isNull() ? QIcon() : QIcon(QPixmap::fromImage(blank));
-}
-
 QIcon IconToPicture(const QIcon &icon)
 {
     return icon.isNull() ? QIcon() : icon;
+}
+
+QIcon blankButtonPicture(const AppPaths &paths)
+{
+    // Its bytes come from a regular file only (never a FIFO), then go to the
+    // JPEG reader alone.
+    const auto content = files::readRegular(paths.blankButtonPicture());
+    if (!content)
+        return {};
+    QBuffer buffer;
+    buffer.setData(*content);
+    QImageReader reader(&buffer, "jpeg");
+    reader.setAutoDetectImageFormat(false);
+    const QImage blank = reader.read();
+    return blank.isNull() ? QIcon() : QIcon(QPixmap::fromImage(blank));
 }
 
 } // namespace skylane

@@ -26,4 +26,8 @@ QIcon blankButtonPicture(const AppPaths &paths);
 // picture when it has nothing to draw.
 QIcon IconToPicture(const QIcon &icon);
 
+// The blank-button picture, read from its file each time; null when it is
+// not a regular file that holds a picture.
+QIcon blankButtonPicture(const AppPaths &paths);
+
 } // namespace skylane

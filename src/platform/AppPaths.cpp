@@ -1,63 +1,40 @@
 #include "platform/AppPaths.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-
-#ifdef Q_OS_WIN
-#include "platform/win32/ProgramFolder.h"
-#endif
+#include "platform/Files.h"
 
 namespace skylane {
 
-AppPaths::AppPaths(QString appPath) : m_appPath(std::move(appPath))
+AppPaths::AppPaths(QByteArray appPath) : m_appPath(std::move(appPath))
 {
-    while (m_appPath.size() > 1 && m_appPath.endsWith(QLatin1Char('/')))
+    while (m_appPath.size() > 1 && m_appPath.endsWith('/'))
         m_appPath.chop(1);
 }
 
 AppPaths AppPaths::ofRunningProgram()
 {
-#ifdef Q_OS_WIN
-    return AppPaths(QDir::fromNativeSeparators(QString::fromStdWString(win32::programFolder())));
-#else
-    return AppPaths(QCoreApplication::applicationDirPath());
-#endif
+    return AppPaths(files::programFolder());
 }
 
-QString matchNameIgnoringCase(const QString &folder, const QString &name)
+QByteArray AppPaths::configDir() const
 {
-    if (QFileInfo::exists(folder + QLatin1Char('/') + name))
-        return name;
-    const QStringList entries = QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString &entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return entry;
-    }
-    return name;
+    return m_appPath + '/' + files::matchNameIgnoringCase(m_appPath, "config");
 }
 
-QString AppPaths::configDir() const
+QByteArray AppPaths::configFile(const QByteArray &name) const
 {
-    return m_appPath + QLatin1Char('/') + matchNameIgnoringCase(m_appPath, QStringLiteral("config"));
+    const QByteArray dir = configDir();
+    return dir + '/' + files::matchNameIgnoringCase(dir, name);
 }
 
-QString AppPaths::configFile(const QString &name) const
+QByteArray AppPaths::helpDir() const
 {
-    const QString dir = configDir();
-    return dir + QLatin1Char('/') + matchNameIgnoringCase(dir, name);
+    return m_appPath + '/' + files::matchNameIgnoringCase(m_appPath, "help");
 }
 
-QString AppPaths::helpDir() const
+QByteArray AppPaths::helpPage() const
 {
-    return m_appPath + QLatin1Char('/') + matchNameIgnoringCase(m_appPath, QStringLiteral("help"));
-}
-
-QString AppPaths::helpPage() const
-{
-    const QString dir = helpDir();
-    return dir + QLatin1Char('/') + matchNameIgnoringCase(dir, QStringLiteral("help.htm"));
+    const QByteArray dir = helpDir();
+    return dir + '/' + files::matchNameIgnoringCase(dir, "help.htm");
 }
 
 } // namespace skylane

@@ -1,7 +1,6 @@
 #include "platform/TextFile.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "platform/Files.h"
 
 namespace skylane::textfile {
 
@@ -40,38 +39,23 @@ QByteArray joinLines(const QList<QByteArray> &lines)
     return out;
 }
 
-std::optional<QList<QByteArray>> readLines(const QString &path)
+std::optional<QList<QByteArray>> readLines(const QByteArray &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto content = files::readRegular(path);
+    if (!content)
         return std::nullopt;
-    return splitLines(file.readAll());
+    return splitLines(*content);
 }
 
-bool firstLineReadable(const QString &path)
+bool firstLineReadable(const QByteArray &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    char byte = 0;
-    return file.getChar(&byte);
+    const auto content = files::readRegular(path);
+    return content && !content->isEmpty();
 }
 
-bool writeLines(const QString &path, const QList<QByteArray> &lines)
+bool writeLines(const QByteArray &path, const QList<QByteArray> &lines)
 {
-    QSaveFile file(path);
-    // Unbuffered: a write that fails (a full disk, a size limit) must reach
-    // QSaveFile itself, which then refuses to commit. Through the buffer the
-    // failure would surface only in the final flush, which QSaveFile does not
-    // check before it replaces the old file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    const QByteArray content = joinLines(lines);
-    if (file.write(content) != content.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return files::replace(path, joinLines(lines));
 }
 
 } // namespace skylane::textfile

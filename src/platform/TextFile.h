@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QString>
 
 #include <optional>
 
@@ -17,15 +16,16 @@ QList<QByteArray> splitLines(const QByteArray &content);
 // Each line followed by CR LF.
 QByteArray joinLines(const QList<QByteArray> &lines);
 
-// All lines of the file, or nothing when it cannot be opened for reading.
-std::optional<QList<QByteArray>> readLines(const QString &path);
+// All lines of the file, or nothing when it is not a regular file that can
+// be read (a FIFO or device there is never waited on).
+std::optional<QList<QByteArray>> readLines(const QByteArray &path);
 
 // True when the file exists and its first line can be read: a non-empty
 // file that opens.
-bool firstLineReadable(const QString &path);
+bool firstLineReadable(const QByteArray &path);
 
 // Replaces the file whole, or leaves the old one untouched when anything
 // fails on the way (a read-only folder, a full disk, a crash mid-write).
-bool writeLines(const QString &path, const QList<QByteArray> &lines);
+bool writeLines(const QByteArray &path, const QList<QByteArray> &lines);
 
 } // namespace skylane::textfile

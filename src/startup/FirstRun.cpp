@@ -2,16 +2,16 @@
 
 #include "ProductInfo.h"
 #include "platform/AppPaths.h"
+#include "platform/Files.h"
 #include "platform/TextFile.h"
 
-#include <QDir>
 
 namespace skylane {
 
 void CreateFolders(const AppPaths &paths)
 {
-    QDir().mkdir(paths.configDir());
-    QDir().mkdir(paths.helpDir());
+    files::makeFolder(paths.configDir());
+    files::makeFolder(paths.helpDir());
 }
 
 QList<QByteArray> firstRunMarkerLines()
@@ -24,7 +24,7 @@ QList<QByteArray> firstRunMarkerLines()
 
 bool CheckFirstRun(const AppPaths &paths)
 {
-    const QString marker = paths.firstRunMarker();
+    const QByteArray marker = paths.firstRunMarker();
     // Only the existence of a first line matters, never its text. A marker
     // cut to zero bytes has no first line and is written anew.
     if (textfile::firstLineReadable(marker))

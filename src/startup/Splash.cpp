@@ -8,6 +8,7 @@
 #include "platform/Twips.h"
 #include "startup/FirstRun.h"
 
+#include <QFile>
 #include <QHideEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -162,7 +163,9 @@ void Splash::Form_Load()
 
 void Splash::Command2_Click()
 {
-    m_platform.shell->open(m_paths.helpPage());
+    // Shown to the shell as text: a page under a folder whose name does not
+    // decode cannot be named to it.
+    m_platform.shell->open(QFile::decodeName(m_paths.helpPage()));
 }
 
 void Splash::Label6_Click()

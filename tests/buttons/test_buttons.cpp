@@ -34,10 +34,10 @@ QByteArrayList expand(TestApp &t, QByteArrayList lines)
 {
     for (QByteArray &line : lines) {
         if (line.startsWith("%%"))
-            line = QFile::encodeName(t.path("bin/")) + line.mid(2);
+            line = t.path("bin/") + line.mid(2);
         else if (line.startsWith('%'))
             line = t.writeProgram("bin/" + line.mid(1));
-        line.replace('@', QFile::encodeName(t.path(QString())).chopped(1));
+        line.replace('@', t.path(QString()).chopped(1));
     }
     return lines;
 }
@@ -158,14 +158,18 @@ private slots:
         QTest::addColumn<int>("button");
         QTest::addColumn<QStringList>("dialogs");
         QTest::addColumn<bool>("started");
+        QTest::addColumn<QByteArray>("folder");
         const int left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;
-        QTest::newRow("left on a program") << "Inet" << QByteArray("%run me, now") << left << QStringList() << true;
-        QTest::newRow("left on a missing program") << "Inet" << QByteArray("%%gone") << left << QStringList() << false;
-        QTest::newRow("middle on a program") << "Inet" << QByteArray("%prog") << middle << QStringList() << false;
-        QTest::newRow("keyboard on a program") << "Inet" << QByteArray("%prog") << 0 << QStringList() << false;
+        const QByteArray plain = "app";
+        QTest::newRow("left on a program") << "Inet" << QByteArray("%run me, now") << left << QStringList() << true << plain;
+        QTest::newRow("left, names that do not decode") << "Inet" << QByteArray("%caf\xe9") << left << QStringList()
+                                                        << true << QByteArray("my app \xe9");
+        QTest::newRow("left on a missing program") << "Inet" << QByteArray("%%gone") << left << QStringList() << false << plain;
+        QTest::newRow("middle on a program") << "Inet" << QByteArray("%prog") << middle << QStringList() << false << plain;
+        QTest::newRow("keyboard on a program") << "Inet" << QByteArray("%prog") << 0 << QStringList() << false << plain;
         // The Exit row shows the exit dialog, then acts as any row.
-        QTest::newRow("Exit, left, program") << "Exit" << QByteArray("%p") << left << QStringList() << true;
-        QTest::newRow("Exit, right, blank") << "Exit" << QByteArray() << right << QStringList{"open"} << false;
+        QTest::newRow("Exit, left, program") << "Exit" << QByteArray("%p") << left << QStringList() << true << plain;
+        QTest::newRow("Exit, right, blank") << "Exit" << QByteArray() << right << QStringList{"open"} << false << plain;
     }
     void releaseOnAButton()
     {
@@ -173,7 +177,8 @@ private slots:
         QFETCH(QByteArray, line);
         QFETCH(int, button);
         QFETCH(bool, started);
-        TestApp t;
+        QFETCH(QByteArray, folder);
+        TestApp t(folder);
         const QByteArray program = expand(t, {line}).first();
         t.writeFile("config/" + category + ".cfg", "/no/such/first\r\n" + program + "\r\n");
         t.start();

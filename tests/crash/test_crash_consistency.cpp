@@ -39,7 +39,7 @@ QList<QByteArray> settingsLines(int which)
 
 // The process the test kills: rewrites both files through the program's own
 // writer, flipping between the contents, until it is killed.
-int rewriteForever(const QString &folder)
+int rewriteForever(const QByteArray &folder)
 {
     for (unsigned long round = 0;; ++round) {
         if (!textfile::writeLines(folder + "/Inet.cfg", categoryLines(int(round % 2)))
@@ -95,7 +95,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     if (argc == 3 && qstrcmp(argv[1], "--rewrite") == 0)
-        return rewriteForever(QString::fromLocal8Bit(argv[2]));
+        return rewriteForever(QByteArray(argv[2]));
     TestCrashConsistency test;
     return QTest::qExec(&test, argc, argv);
 }

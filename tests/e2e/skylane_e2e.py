@@ -207,7 +207,8 @@ class SkyLane:
 
     def __init__(self, x, buses, built_folder, workdir):
         self.x, self.buses, self.root = x, buses, Path(workdir)
-        self.folder = self.root / "Sky Lane"
+        # A folder name that is not valid UTF-8 in a UTF-8 locale.
+        self.folder = self.root / os.fsdecode(b"Sky Lane \xe9")
         shutil.copytree(built_folder, self.folder, symlinks=True)
         self.config = self.folder / "config"
         self.proc = None

@@ -1,4 +1,6 @@
 #include "artwork/Artwork.h"
+#include "bar/BarWindow.h"
+#include "bar/Settings.h"
 #include "platform/AppPaths.h"
 #include "platform/Platform.h"
 #include "platform/TextFile.h"
@@ -7,6 +9,7 @@
 #include "platform/linux/LinuxProgramIcons.h"
 #include "platform/linux/LinuxProgramLauncher.h"
 #include "platform/win32/CommandLine.h"
+#include "support/TestApp.h"
 
 #include <QDir>
 #include <QIcon>
@@ -19,6 +22,8 @@
 #include <csignal>
 
 #include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -83,8 +88,9 @@ private slots:
         QFETCH(QByteArrayList, lines);
         QCOMPARE(textfile::splitLines(content), lines);
         QTemporaryDir dir;
-        QVERIFY(textfile::writeLines(dir.filePath("f.cfg"), lines));
-        QCOMPARE(textfile::readLines(dir.filePath("f.cfg")).value(), lines);
+        const QByteArray path = QFile::encodeName(dir.filePath("f.cfg"));
+        QVERIFY(textfile::writeLines(path, lines));
+        QCOMPARE(textfile::readLines(path).value(), lines);
         QVERIFY(textfile::joinLines(lines).endsWith("\r\n"));
     }
 
@@ -92,7 +98,7 @@ private slots:
     {
         // A file size limit makes the write fail part-way, even for root.
         QTemporaryDir dir;
-        const QString path = dir.filePath("Inet.cfg");
+        const QByteArray path = QFile::encodeName(dir.filePath("Inet.cfg"));
         QVERIFY(textfile::writeLines(path, {"/usr/bin/one"}));
         rlimit saved{};
         getrlimit(RLIMIT_FSIZE, &saved);
@@ -106,17 +112,64 @@ private slots:
         QVERIFY(!written);
         QCOMPARE(textfile::readLines(path).value(), QByteArrayList{"/usr/bin/one"});
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Inet.cfg"});
-        QVERIFY(!textfile::writeLines(dir.filePath("no/such/folder/prg.cfg"), {"LF= 1"}));
+        QVERIFY(!textfile::writeLines(QFile::encodeName(dir.filePath("no/such/folder/prg.cfg")), {"LF= 1"}));
     }
 
     void configFolderOfAnySpelling()
     {
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir("CONFIG"));
-        QVERIFY(textfile::writeLines(dir.path() + "/CONFIG/INET.CFG", {"/bin/sh"}));
-        const AppPaths paths(dir.path() + '/');
-        QCOMPARE(paths.settingsFile(), dir.path() + "/CONFIG/prg.cfg");
-        QCOMPARE(paths.categoryFile("Inet"), dir.path() + "/CONFIG/INET.CFG");
+        const QByteArray root = QFile::encodeName(dir.path());
+        QVERIFY(textfile::writeLines(root + "/CONFIG/INET.CFG", {"/bin/sh"}));
+        const AppPaths paths(root + '/');
+        QCOMPARE(paths.settingsFile(), root + "/CONFIG/prg.cfg");
+        QCOMPARE(paths.categoryFile("Inet"), root + "/CONFIG/INET.CFG");
+    }
+
+    void specialFilesAreNeverWaitedOnNorWrittenInto_data()
+    {
+        QTest::addColumn<char>("kind");
+        QTest::newRow("FIFO") << 'f';
+        QTest::newRow("socket") << 's';
+        QTest::newRow("device") << 'd';
+    }
+    void specialFilesAreNeverWaitedOnNorWrittenInto()
+    {
+        QFETCH(char, kind);
+        test::TestApp t("my app \xe9");
+        QList<int> fds;
+        for (const char *name : {"config/prg.cfg", "config/Inet.cfg", "config/runs.cfg", "config/1.2.jpg"}) {
+            const QByteArray path = t.path(name);
+            ::unlink(path.constData());
+            if (kind == 'd') {
+                QCOMPARE(::symlink("/dev/zero", path.constData()), 0);
+            } else if (kind == 'f') {
+                QCOMPARE(::mkfifo(path.constData(), 0644), 0);
+                fds << ::open(path.constData(), O_RDONLY | O_NONBLOCK); // would see what is written into it
+            } else {
+                sockaddr_un address{};
+                address.sun_family = AF_UNIX;
+                qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
+                fds << ::socket(AF_UNIX, SOCK_STREAM, 0);
+                QCOMPARE(::bind(fds.last(), reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+            }
+        }
+        // Each counts as missing: the initial place, one blank button, a first run.
+        t.start();
+        QCOMPARE(t.bar().pos(), QPoint(340, 308));
+        QCOMPARE(test::rowPaths(t.bar()), QByteArrayList{""});
+        QVERIFY(t.bar().Command2(1)->icon().isNull());
+        QVERIFY(t.readFile("config/runs.cfg").startsWith(" 1 \r\n"));
+        // Saving replaces the special file with a regular one.
+        QVERIFY(SaveSettings(t.bar(), t.app().paths()));
+        QVERIFY(t.readFile("config/prg.cfg").startsWith("LF= 5100\r\n"));
+        char byte = 0;
+        for (const int fd : std::as_const(fds)) {
+            if (kind == 'f')
+                QCOMPARE(::read(fd, &byte, 1), 0);
+            ::close(fd);
+        }
+        QVERIFY(t.readFile("config/Inet.cfg").isEmpty());
     }
 
     void quotesThePathAlone_data()

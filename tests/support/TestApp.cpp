@@ -1,55 +1,69 @@
 #include "support/TestApp.h"
 
 #include "bar/BarWindow.h"
+#include "platform/Files.h"
 
-#include <QDir>
 #include <QFile>
+
+#include <filesystem>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace skylane::test {
 
-TestApp::TestApp()
+namespace {
+std::filesystem::path native(const QByteArray &bytes)
 {
-    QDir(m_dir.path()).mkpath(QStringLiteral("config"));
-    QFile::copy(QStringLiteral(SKYLANE_SOURCE_DIR "/resources/config/1.2.jpg"), path(QStringLiteral("config/1.2.jpg")));
+    return std::filesystem::path(bytes.toStdString());
+}
+} // namespace
+
+TestApp::TestApp(const QByteArray &folder) : m_root(QFile::encodeName(m_dir.path()) + '/' + folder)
+{
+    std::filesystem::create_directories(native(path("config")));
+    std::filesystem::copy_file(SKYLANE_SOURCE_DIR "/resources/config/1.2.jpg", native(path("config/1.2.jpg")));
 }
 
 TestApp::~TestApp()
 {
-    for (const QByteArray &program : std::as_const(m_programs))
-        ::unlink(program.constData());
+    m_app.reset();
+    // The temporary folder cannot remove names it cannot decode.
+    std::error_code ignored;
+    std::filesystem::remove_all(native(m_root), ignored);
+}
+
+bool TestApp::exists(const QString &relative) const
+{
+    return files::at(path(relative)).kind != files::Kind::Missing;
 }
 
 QByteArray TestApp::writeProgram(const QByteArray &relative)
 {
-    const QByteArray full = QFile::encodeName(path(QString())) + relative;
-    QDir().mkpath(QFile::decodeName(full.left(full.lastIndexOf('/'))));
+    const QByteArray full = m_root + '/' + relative;
+    std::error_code ignored;
+    std::filesystem::create_directories(native(full).parent_path(), ignored);
     const int fd = ::open(full.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0755);
-    if (::write(fd, "#!/bin/sh\n", 10) == 10)
-        m_programs << full;
+    if (fd >= 0 && ::write(fd, "#!/bin/sh\n", 10) < 10)
+        qWarning("could not write %s", full.constData());
     ::close(fd);
     return full;
 }
 
 void TestApp::writeFile(const QString &relative, const QByteArray &content) const
 {
-    QFile file(path(relative));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(content);
+    files::replace(path(relative), content);
 }
 
 QByteArray TestApp::readFile(const QString &relative) const
 {
-    QFile file(path(relative));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return files::readRegular(path(relative)).value_or(QByteArray());
 }
 
 SkyLaneApp &TestApp::app()
 {
     if (!m_app)
-        m_app = std::make_unique<SkyLaneApp>(fakes.take(), AppPaths(m_dir.path()));
+        m_app = std::make_unique<SkyLaneApp>(fakes.take(), AppPaths(m_root));
     return *m_app;
 }
 

@@ -7,15 +7,17 @@
 
 namespace skylane::test {
 
-// A fresh program folder in a temporary directory (config/ with the blank
-// button picture, as an unpacked copy has it) and the program built on fake
-// platform services, created on first use.
+// A fresh program folder `folder` (its name as bytes, so one the locale
+// cannot decode works too) in a temporary directory, with config/ holding the
+// blank button picture as an unpacked copy has it, and the program built on
+// fake platform services, created on first use.
 class TestApp {
 public:
-    TestApp();
+    explicit TestApp(const QByteArray &folder = "app");
     ~TestApp();
 
-    QString path(const QString &relative) const { return m_dir.path() + QLatin1Char('/') + relative; }
+    QByteArray path(const QString &relative) const { return m_root + '/' + relative.toUtf8(); }
+    bool exists(const QString &relative) const;
     void writeFile(const QString &relative, const QByteArray &content) const;
     QByteArray readFile(const QString &relative) const;
     // An executable script at `relative` (raw bytes, so a name the locale
@@ -30,7 +32,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    QByteArrayList m_programs; // removed by the destructor, which the temporary folder cannot
+    QByteArray m_root;
     std::unique_ptr<SkyLaneApp> m_app;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxProgramIcons.h"
 
 #include "artwork/Artwork.h"
+#include "platform/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <QStandardPaths>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace skylane {
@@ -126,23 +126,18 @@ LinuxProgramIcons::LinuxProgramIcons(QStringList applicationFolders) : m_entries
 QIcon LinuxProgramIcons::smallIcon(const QByteArray &programPath, bool &found)
 {
     found = false;
-    // A path with a NUL names no file (the system would stop reading it
-    // there, at a file the program could never be started from).
-    struct stat st {};
-    if (programPath.isEmpty() || programPath.contains('\0') || ::stat(programPath.constData(), &st) != 0
-        || !S_ISREG(st.st_mode))
+    const files::Entry file = files::at(programPath);
+    if (!file.isFile())
         return {};
     found = true;
 
     const int readings = m_entries.refresh();
-    const qint64 changed = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
     if (const Resolved *r = m_resolved.object(programPath)) {
-        if (r->device == st.st_dev && r->inode == st.st_ino && r->size == st.st_size
-            && r->changed == changed && r->readings == readings)
+        if (r->device == file.device && r->inode == file.inode && r->size == file.size
+            && r->changed == file.changedNs && r->readings == readings)
             return r->icon;
     }
-    auto *r = new Resolved{quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size), changed, readings,
-                           resolve(programPath)};
+    auto *r = new Resolved{file.device, file.inode, file.size, file.changedNs, readings, resolve(programPath)};
     const QIcon icon = r->icon;
     m_resolved.insert(programPath, r);
     return icon;
