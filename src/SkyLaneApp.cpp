@@ -96,9 +96,11 @@ void SkyLaneApp::wireButtonRow()
     connect(caption, &ColorLabel::captionChanged, this, [categories] { categories->Label1_Change(); });
     connect(caption, &ColorLabel::mouseReleased, this,
             [categories](Qt::MouseButton button) { categories->Label1_MouseUp(button); });
-    for (const auto &[action, name] : typeMenuCommands(m_bar->menus()))
-        connect(action, &QAction::triggered, this,
-                [categories, name = name] { categories->SelectCategory(name); });
+    connect(m_bar.get(), &BarWindow::menusCreated, this, [this, categories](const BarMenus &menus) {
+        for (const auto &[action, name] : typeMenuCommands(menus))
+            connect(action, &QAction::triggered, this,
+                    [categories, name = name] { categories->SelectCategory(name); });
+    });
 }
 
 void SkyLaneApp::wireButtonActions()

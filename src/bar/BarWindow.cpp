@@ -47,7 +47,6 @@ BarWindow::BarWindow(Platform &platform, QWidget *parent)
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setFocusPolicy(Qt::NoFocus);
     createControls();
-    createMenus();
     applyGeometry();
 }
 
@@ -200,6 +199,15 @@ void BarWindow::createMenus()
     m.mnuExit = action(m.mnuType, "mnuExit", "Exit");
 
     m.mnuAbout = action(m.titleMainMenu, "mnuAbout", "About");
+}
+
+const BarMenus &BarWindow::menus()
+{
+    if (!m_menus.titleMainMenu) {
+        createMenus();
+        emit menusCreated(m_menus);
+    }
+    return m_menus;
 }
 
 ProgramButton *BarWindow::Command2(int index) const

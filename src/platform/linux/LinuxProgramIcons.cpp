@@ -174,11 +174,14 @@ QIcon LinuxProgramIcons::fileTypeIcon(const QByteArray &programPath)
     QMimeType type;
     if (fd >= 0) {
         QFile file;
+        // A program is told by its first bytes (ELF, "#!"); the name's
+        // patterns, which need a regular-expression engine, only when the
+        // bytes say nothing.
         if (file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
-            type = m_mimeTypes.mimeTypeForFileNameAndData(QFileInfo(displayName(programPath)).fileName(), &file);
+            type = m_mimeTypes.mimeTypeForData(&file);
         ::close(fd);
     }
-    if (!type.isValid())
+    if (!type.isValid() || type.isDefault())
         type = m_mimeTypes.mimeTypeForFile(displayName(programPath), QMimeDatabase::MatchExtension);
     QIcon icon = themeIcon(type.iconName());
     if (icon.isNull())
