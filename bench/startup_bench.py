@@ -2,18 +2,21 @@
 """Start-up benchmark of the bar against a bare Qt window.
 
 Starts its own Xvfb with openbox and a private session D-Bus bus, then runs,
-interleaved, the bar from a fresh copy of the program folder (first run: no
+interleaved, the bar from a fresh copy of the program folder, its "Inet" row
+holding five real programs of this machine (first run: no
 config/runs.cfg; later run: the marker present, so the start-up window closes
 by itself after 2 s) and bench/bare_window (a frameless QWidget of the bar's
 size, the floor for any Qt program here; "bare + label" adds one text label,
 that is the font set-up). For each run it measures the time from exec to the
-MapNotify of the window (an X event, no polling) and the proportional set size
-(PSS) once the program has settled. Finally it leaves
+MapNotify of the window (an X event, no polling) and, once the program has
+settled, its proportional set size (PSS), its private memory (Private_Clean +
+Private_Dirty) and the PSS of each mapped file (/proc/PID/smaps), so that the
+bar's cost over the floor can be read library by library. Finally it leaves
 one bar (later run) and one bare window idle side by side and reports their
 CPU time and the context switches of each thread over the idle period, and
 over as long again after it.
 
-    bench/startup_bench.py [--build build] [--runs 20] [--idle 60] [--display :80]
+    bench/startup_bench.py [--build build] [--runs 20] [--settle 3] [--idle 60] [--display :80]
 """
 
 import argparse
@@ -30,6 +33,10 @@ import time
 from Xlib import X, display as xdisplay, error as xerror
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+# The row: the first five of these that exist here, each with its own icon
+# lookup (a desktop entry's icon, a picture file, a file type's icon).
+PROGRAMS = ["/usr/bin/python3", "/usr/bin/openbox", "/usr/bin/git", "/usr/bin/cmake", "/usr/bin/Xvfb",
+            "/usr/bin/dbus-daemon", "/usr/bin/vim.basic", "/usr/bin/gdb", "/usr/bin/perl"]
 
 
 def wait_for(predicate, timeout, what):
@@ -142,18 +149,43 @@ def thread_switches(pid):
 
 
 def proc_fields(pid):
-    """CPU seconds (all threads, ended ones included), PSS and RSS in KiB."""
+    """CPU seconds (all threads, ended ones included); PSS, RSS and private memory in KiB."""
     with open(f"/proc/{pid}/stat") as f:
         fields = f.read().rsplit(")", 1)[1].split()
     cpu = (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
-    pss = rss = 0
+    kib = {}
     with open(f"/proc/{pid}/smaps_rollup") as f:
         for line in f:
-            if line.startswith("Pss:"):
-                pss = int(line.split()[1])
-            elif line.startswith("Rss:"):
-                rss = int(line.split()[1])
-    return cpu, pss, rss
+            key, _, rest = line.partition(":")
+            if rest.strip().endswith("kB"):
+                kib[key] = int(rest.split()[0])
+    return cpu, kib.get("Pss", 0), kib.get("Rss", 0), kib.get("Private_Clean", 0) + kib.get("Private_Dirty", 0)
+
+
+def pss_by_mapping(pid):
+    """PSS in KiB of each mapped file (by name) and of the heap, stack and anonymous memory."""
+    totals = {}
+    name = None
+    with open(f"/proc/{pid}/smaps") as f:
+        for line in f:
+            first = line.split(None, 6)
+            if "-" in first[0] and len(first) >= 5 and not first[0].endswith(":"):
+                path = first[5].strip() if len(first) > 5 else ""
+                name = os.path.basename(path) if path.startswith("/") else (path or "[anonymous]")
+            elif line.startswith("Pss:"):
+                totals[name] = totals.get(name, 0) + int(first[1])
+    return totals
+
+
+def mapping_report(kind, base, maps):
+    """The mappings whose median PSS differs most between `kind` and `base`."""
+    names = set().union(*maps[kind], *maps[base])
+    med = lambda k, n: statistics.median(m.get(n, 0) for m in maps[k])
+    rows = sorted(((med(kind, n) - med(base, n), n) for n in names), reverse=True)
+    print(f"PSS by mapping, {kind} minus {base} (medians, KiB; differences of 32 KiB or more):")
+    for delta, n in rows:
+        if abs(delta) >= 32:
+            print(f"  {delta:+8.0f}  {n}  ({med(kind, n):.0f} vs {med(base, n):.0f})")
 
 
 def idle_report(label, pid, seconds_from, seconds_to, cpu_before, threads_before, cpu_after, threads_after):
@@ -179,6 +211,7 @@ class Runner:
         self.bare = os.path.join(build, "bench", "bare_window")
         self.marker = None  # what a first run writes as config/runs.cfg
         self.bar_size = (97, 25)
+        self.programs = [p for p in PROGRAMS if os.access(p, os.X_OK)][:5]
 
     def _fresh_folder(self, later_run):
         folder = tempfile.mkdtemp(prefix="run-", dir=self.desktop.tmp)
@@ -187,6 +220,8 @@ class Runner:
         if later_run:
             with open(os.path.join(copy, "config", "runs.cfg"), "wb") as f:
                 f.write(self.marker)
+        with open(os.path.join(copy, "config", "Inet.cfg"), "wb") as f:
+            f.write(b"".join(os.fsencode(p) + b"\r\n" for p in self.programs))
         return folder, copy
 
     def start(self, kind):
@@ -247,7 +282,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--build", default=os.path.join(HERE, "..", "build"))
     parser.add_argument("--runs", type=int, default=20)
-    parser.add_argument("--settle", type=float, default=2.0)
+    # Long enough for a later run's start-up window (2 s) to have closed.
+    parser.add_argument("--settle", type=float, default=3.0)
     parser.add_argument("--idle", type=float, default=60.0)
     parser.add_argument("--display", default=":80")
     args = parser.parse_args()
@@ -261,31 +297,39 @@ def main():
         times = {k: [] for k in kinds}
         pss = {k: [] for k in kinds}
         rss = {k: [] for k in kinds}
+        private = {k: [] for k in kinds}
+        maps = {k: [] for k in kinds}
         for i in range(args.runs):
             # Rotated, so that no kind always follows the same one.
             for kind in kinds[i % len(kinds):] + kinds[:i % len(kinds)]:
                 p, seconds, folder = runner.start(kind)
                 time.sleep(args.settle)
-                _, kib, rkib = proc_fields(p.pid)
+                _, kib, rkib, pkib = proc_fields(p.pid)
+                maps[kind].append(pss_by_mapping(p.pid))
                 runner.stop(p, folder)
                 times[kind].append(seconds * 1000)
                 pss[kind].append(kib)
                 rss[kind].append(rkib)
+                private[kind].append(pkib)
 
-        print(f"bar window {runner.bar_size[0]}x{runner.bar_size[1]} px; {args.runs} runs of each, "
-              f"interleaved; load average before {load_before[0]:.2f}")
-        print(f"{'':16} {'start median':>12} {'min':>7} {'max':>7} {'PSS median':>11} {'RSS median':>11}")
+        print(f"bar window {runner.bar_size[0]}x{runner.bar_size[1]} px, row: {' '.join(runner.programs)}; "
+              f"{args.runs} runs of each, interleaved, measured {args.settle:g} s after the map; "
+              f"load average before {load_before[0]:.2f}")
+        print(f"{'':16} {'start median':>12} {'min':>7} {'max':>7} {'PSS median':>11} {'private':>11} "
+              f"{'RSS median':>11}")
+        med = statistics.median
         for kind in kinds:
             t = times[kind]
-            print(f"{kind:16} {statistics.median(t):9.1f} ms {min(t):7.1f} {max(t):7.1f} "
-                  f"{statistics.median(pss[kind]):7.0f} KiB {statistics.median(rss[kind]):7.0f} KiB")
+            print(f"{kind:16} {med(t):9.1f} ms {min(t):7.1f} {max(t):7.1f} {med(pss[kind]):7.0f} KiB "
+                  f"{med(private[kind]):7.0f} KiB {med(rss[kind]):7.0f} KiB")
         for base in ("bare", "bare + label"):
-            base_t = statistics.median(times[base])
-            base_m = statistics.median(pss[base])
             for kind in kinds:
                 if kind.startswith("bar,") or (base == "bare" and kind == "bare + label"):
-                    print(f"ratio {kind} / {base}: start {statistics.median(times[kind]) / base_t:.2f} "
-                          f"(target <= 1.25), PSS {statistics.median(pss[kind]) / base_m:.2f} (target <= 1.2)")
+                    extra = (med(private[kind]) - med(private[base])) / 1024
+                    print(f"ratio {kind} / {base}: start {med(times[kind]) / med(times[base]):.2f} "
+                          f"(target <= 1.25), PSS {med(pss[kind]) / med(pss[base]):.2f} (target <= 1.2), "
+                          f"private {extra:+.1f} MiB (target <= +2)")
+        mapping_report("bar, later run", "bare + label", maps)
 
         # Idle: both side by side, from 5 s after the map (the start-up
         # window of a later run closes itself at 2 s) for args.idle seconds,

@@ -10,7 +10,11 @@ namespace skylane {
 
 Appearance::Appearance(BarWindow &bar, const AppPaths &paths) : m_bar(bar), m_paths(paths)
 {
-    const BarMenus &m = bar.menus();
+    connect(&bar, &BarWindow::menusCreated, this, &Appearance::wireMenus);
+}
+
+void Appearance::wireMenus(const BarMenus &m)
+{
     connect(m.mnuBGColor, &QAction::triggered, this, &Appearance::mnuBGColor_Click);
     connect(m.mnuColrMatch, &QAction::triggered, this, &Appearance::mnuColrMatch_Click);
     connect(m.mnuColrMatchInact, &QAction::triggered, this, &Appearance::mnuColrMatchInact_Click);

@@ -6,6 +6,7 @@ namespace skylane {
 
 class AppPaths;
 class BarWindow;
+struct BarMenus;
 
 // The "Background" and "Font" commands of the popup menu: the bar's
 // background colour, the caption's text colour and its face name. The
@@ -26,6 +27,8 @@ public:
     void mnuFontColor_Click();
 
 private:
+    void wireMenus(const BarMenus &menus);
+
     BarWindow &m_bar;
     const AppPaths &m_paths;
 };

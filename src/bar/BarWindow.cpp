@@ -51,7 +51,6 @@ BarWindow::BarWindow(Platform &platform, QWidget *parent)
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setFocusPolicy(Qt::NoFocus);
     createControls();
-    createMenus();
     applyGeometry();
 }
 
@@ -109,6 +108,23 @@ void BarWindow::createControls()
     m_label2->setFont(makeFont(QStringLiteral("Arial Narrow"), 6.75, false));
     setTwipsGeometry(m_label2, {435, -40, 315, 195});
     autoSize(m_label2);
+
+    // What a screen reader reads; the labels read their text.
+    m_label1->setAccessibleDescription(QStringLiteral("Category: a click shows the next one"));
+    m_label2->setAccessibleDescription(QStringLiteral("Opens the menu"));
+    m_image2->setAccessibleName(QStringLiteral("Drag handle"));
+    m_image2->setAccessibleDescription(QStringLiteral("Drag to move the bar"));
+    const char *lights[] = {"Status light, unlit: a click brings the bar back above other windows",
+                            "Status light, green: a click lets other windows cover the bar",
+                            "Status light, red: the bar is coming back above other windows"};
+    for (int i = 0; i < 3; ++i) {
+        m_image3[i]->setAccessibleName(QStringLiteral("Status light"));
+        m_image3[i]->setAccessibleDescription(QLatin1String(lights[i]));
+    }
+    m_image1[0]->setAccessibleName(QStringLiteral("Add or remove buttons"));
+    m_image1[0]->setAccessibleDescription(QStringLiteral("Left click arms adding, right click arms removing"));
+    m_image1[1]->setAccessibleName(QStringLiteral("Add button"));
+    m_image1[2]->setAccessibleName(QStringLiteral("Remove last button"));
 
     m_combo1 = new QComboBox(this);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
@@ -187,6 +203,15 @@ void BarWindow::createMenus()
     m.mnuExit = action(m.mnuType, "mnuExit", "Exit");
 
     m.mnuAbout = action(m.titleMainMenu, "mnuAbout", "About");
+}
+
+const BarMenus &BarWindow::menus()
+{
+    if (!m_menus.titleMainMenu) {
+        createMenus();
+        emit menusCreated(m_menus);
+    }
+    return m_menus;
 }
 
 ProgramButton *BarWindow::Command2(int index) const

@@ -70,7 +70,9 @@ public:
     PictureBox *Image1(int index) const { return m_image1.at(static_cast<size_t>(index)); }
     PictureBox *Image2() const { return m_image2; }
     PictureBox *Image3(int index) const { return m_image3.at(static_cast<size_t>(index)); }
-    const BarMenus &menus() const { return m_menus; }
+    // The popup menu tree, built when first asked for (it is not on screen
+    // at start); its commands are wired through menusCreated().
+    const BarMenus &menus();
 
     // The button array: element 0 is the hidden template, 1 always exists.
     // Elements are addressed by a 16-bit index.
@@ -106,6 +108,8 @@ signals:
     // each control reports through its own signals; this one tells that
     // a new button joined the row so its release can be wired.
     void command2Loaded(ProgramButton *button);
+    // The menu tree now exists: the subsystems connect its commands.
+    void menusCreated(const BarMenus &menus);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -9,7 +9,9 @@ namespace skylane {
 PopupMenu::PopupMenu(BarWindow &bar) : m_bar(bar)
 {
     connect(bar.Label2(), &ColorLabel::mouseReleased, this, &PopupMenu::Label2_MouseUp);
-    connect(bar.menus().mnuAbout, &QAction::triggered, this, &PopupMenu::mnuAbout_Click);
+    connect(&bar, &BarWindow::menusCreated, this, [this](const BarMenus &m) {
+        connect(m.mnuAbout, &QAction::triggered, this, &PopupMenu::mnuAbout_Click);
+    });
     // "Hide Menu" has no command of its own: choosing it closes the menu.
 }
 
