@@ -8,8 +8,12 @@
 #include <QEvent>
 #include <QMenu>
 #include <QMoveEvent>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace skylane {
 
@@ -265,8 +269,15 @@ void BarWindow::resizeTwips(int width, int height)
     m_widthTwips = width;
     m_heightTwips = height;
     // A plain resize: fixed-size hints would be rewritten on every build and
-    // make the window manager re-read them while the bar is mapped.
-    resize(std::max(1, twipsToPixels(width)), std::max(1, twipsToPixels(height)));
+    // make the window manager re-read them while the bar is mapped. X keeps
+    // sizes in 16 bits, so a longer row is cut, not wrapped; and it is cut at
+    // the width of the desktop, since a window manager keeps part of a window
+    // that is many screens wide on the screen by pushing its left end, with
+    // the bar's own controls, off it.
+    int limit = 32767;
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        limit = std::clamp(screen->virtualGeometry().width(), 1, limit);
+    resize(std::clamp(twipsToPixels(width), 1, limit), std::clamp(twipsToPixels(height), 1, 32767));
 }
 
 void BarWindow::applyGeometry()
