@@ -107,7 +107,8 @@ def test_menus_and_the_status_light(skylane):
     bar = skylane.start()
     g = x.geometry(bar)
     menus = skylane.open_menu()
-    assert abs(x.geometry(menus[0])[0] - skylane.bar_point(585, 30)[0]) <= 2, "the menu opens at the pointer"
+    pointer = skylane.bar_point(585, 30)[0]
+    wait_for(lambda: abs(x.geometry(menus[0])[0] - pointer) <= 2, what="the menu at the pointer")
     x.key("Escape")
     wait_for(lambda: not any(x.is_viewable(m) for m in menus), what="the menu to close")
     skylane.menu_command(1, 0)  # Background > Color
