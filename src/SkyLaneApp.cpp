@@ -10,6 +10,7 @@
 #include "buttons/BarBuilder.h"
 #include "buttons/ButtonActions.h"
 #include "buttons/ButtonAdder.h"
+#include "buttons/ButtonDrops.h"
 #include "buttons/CategorySelector.h"
 #include "shutdown/Shutdown.h"
 #include "startup/Splash.h"
@@ -106,6 +107,7 @@ void SkyLaneApp::wireButtonActions()
 {
     m_buttonActions = std::make_unique<ButtonActions>(*m_bar, m_paths, [this] { showExitDialog(); });
     m_buttonAdder = std::make_unique<ButtonAdder>(*m_bar, m_paths);
+    m_buttonDrops = std::make_unique<ButtonDrops>(*m_bar, *m_buttonActions, *m_buttonAdder, *m_platform->launcher);
     ButtonActions *actions = m_buttonActions.get();
     const auto wire = [this, actions](ProgramButton *button) {
         connect(button, &ProgramButton::mouseReleased, this,

@@ -12,6 +12,7 @@ namespace skylane {
 class BarBuilder;
 class ButtonActions;
 class ButtonAdder;
+class ButtonDrops;
 class BarWindow;
 class CategorySelector;
 class Appearance;
@@ -78,6 +79,7 @@ private:
     std::unique_ptr<CategorySelector> m_categories;
     std::unique_ptr<ButtonActions> m_buttonActions;
     std::unique_ptr<ButtonAdder> m_buttonAdder;
+    std::unique_ptr<ButtonDrops> m_buttonDrops;
     bool m_barLoaded = false;
 
     // Start-up window, stacking and placement, appearance.

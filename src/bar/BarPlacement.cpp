@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QRegion>
 #include <QTimer>
 #include <QScreen>
 
@@ -31,10 +32,11 @@ QPoint clampInto(const QRect &bar, const QRect &area)
 
 QPoint placeOnScreens(const QRect &bar, const QList<QRect> &screens, const QList<QRect> &available)
 {
-    for (const QRect &screen : screens) {
-        if (screen.intersects(bar))
-            return bar.topLeft();
-    }
+    QRegion hidden(bar);
+    for (const QRect &screen : screens)
+        hidden -= screen;
+    if (hidden.isEmpty())
+        return bar.topLeft();
     QPoint best = bar.topLeft();
     qint64 bestDistance = std::numeric_limits<qint64>::max();
     for (const QRect &area : available) {
@@ -92,10 +94,13 @@ void BarPlacement::Image2_MouseDown(Qt::MouseButton button, Qt::KeyboardModifier
     // so the others move the bar by following the pointer.
     const QPointer<BarPlacement> self(this);
     const auto ended = [self] {
-        if (self)
-            self->save();
+        if (!self)
+            return;
+        self->m_systemMove = false;
+        self->save();
     };
-    if (button != Qt::LeftButton || !m_windows.startSystemMove(&m_bar, ended)) {
+    m_systemMove = button == Qt::LeftButton && m_windows.startSystemMove(&m_bar, ended);
+    if (!m_systemMove) {
         // No move from the window manager: the bar follows the pointer
         // until this button is released.
         m_grabButton = button;
@@ -114,8 +119,8 @@ void BarPlacement::keepOnScreen()
         full.append(screen->geometry());
         available.append(screen->availableGeometry());
     }
-    const QRect bar(twipsToPixels(m_bar.leftTwips()), twipsToPixels(m_bar.topTwips()), m_bar.width(),
-                    m_bar.height());
+    const QRect bar(twipsToPixels(m_bar.leftTwips()), twipsToPixels(m_bar.topTwips()),
+                    std::min(m_bar.width(), twipsToPixels(kControlsWidthTwips)), m_bar.height());
     const QPoint place = placeOnScreens(bar, full, available);
     if (place == bar.topLeft())
         return;
@@ -126,8 +131,13 @@ void BarPlacement::keepOnScreen()
 bool BarPlacement::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == &m_bar) {
+        // Built, resized, or moved by the window manager rather than by a
+        // drag: the controls must still be reachable.
         if (event->type() == QEvent::Show)
             keepOnScreen();
+        else if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) && !m_systemMove
+                 && !m_grabOffset)
+            keepOnScreenLater();
         return false;
     }
     if (watched == m_bar.Image2() && m_grabOffset) {

@@ -17,8 +17,9 @@ class WindowSystem;
 // Where the bar stands: the drag handle `Image2` moves it with the window
 // system's move (or, where the window manager offers none, by following
 // the pointer until the button is released) and the settings are saved
-// once, when the move has ended, with the final place. A bar that would
-// lie wholly outside every screen is brought back onto the nearest one.
+// once, when the move has ended, with the final place. Outside a drag the
+// bar's own controls, its left end, are kept wholly on the screens: after
+// every build and at start a bar that would leave them off is moved back.
 class BarPlacement : public QObject {
     Q_OBJECT
 public:
@@ -26,10 +27,13 @@ public:
 
     void Image2_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
 
-    // Moves the bar onto the nearest screen when no screen shows any part
-    // of it; a bar partly off the screen stays. The settings file is not
-    // rewritten for this.
+    // Moves the bar to the nearest place where its controls lie wholly on a
+    // screen, when they do not; its buttons may still run off the screen.
+    // The settings file is not rewritten for this.
     void keepOnScreen();
+
+    // The bar's own controls: caption, status light, "MENU", drag handle.
+    static constexpr int kControlsWidthTwips = 1455;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -45,12 +49,13 @@ private:
     // While following the pointer: where the pointer holds the bar, and the
     // button whose release ends the move.
     std::optional<QPoint> m_grabOffset;
+    bool m_systemMove = false;
     Qt::MouseButton m_grabButton = Qt::NoButton;
 };
 
-// Where a bar with `bar` geometry should stand given the screens' areas:
-// unchanged when it overlaps any of `screens`, else the nearest place fully
-// inside one of `available` (each the usable part of the matching screen).
-QPoint placeOnScreens(const QRect &bar, const QList<QRect> &screens, const QList<QRect> &available);
+// Where controls at `controls` should stand given the screens' areas:
+// unchanged when `screens` together show all of them, else the nearest place
+// fully inside one of `available` (each the usable part of the matching screen).
+QPoint placeOnScreens(const QRect &controls, const QList<QRect> &screens, const QList<QRect> &available);
 
 } // namespace skylane

@@ -8,8 +8,12 @@
 #include <QEvent>
 #include <QMenu>
 #include <QMoveEvent>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace skylane {
 
@@ -104,6 +108,23 @@ void BarWindow::createControls()
     m_label2->setFont(makeFont(QStringLiteral("Arial Narrow"), 6.75, false));
     setTwipsGeometry(m_label2, {435, -40, 315, 195});
     autoSize(m_label2);
+
+    // What a screen reader reads; the labels read their text.
+    m_label1->setAccessibleDescription(QStringLiteral("Category: a click shows the next one"));
+    m_label2->setAccessibleDescription(QStringLiteral("Opens the menu"));
+    m_image2->setAccessibleName(QStringLiteral("Drag handle"));
+    m_image2->setAccessibleDescription(QStringLiteral("Drag to move the bar"));
+    const char *lights[] = {"Status light, unlit: a click brings the bar back above other windows",
+                            "Status light, green: a click lets other windows cover the bar",
+                            "Status light, red: the bar is coming back above other windows"};
+    for (int i = 0; i < 3; ++i) {
+        m_image3[i]->setAccessibleName(QStringLiteral("Status light"));
+        m_image3[i]->setAccessibleDescription(QLatin1String(lights[i]));
+    }
+    m_image1[0]->setAccessibleName(QStringLiteral("Add or remove buttons"));
+    m_image1[0]->setAccessibleDescription(QStringLiteral("Left click arms adding, right click arms removing"));
+    m_image1[1]->setAccessibleName(QStringLiteral("Add button"));
+    m_image1[2]->setAccessibleName(QStringLiteral("Remove last button"));
 
     m_combo1 = new QComboBox(this);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
@@ -248,8 +269,15 @@ void BarWindow::resizeTwips(int width, int height)
     m_widthTwips = width;
     m_heightTwips = height;
     // A plain resize: fixed-size hints would be rewritten on every build and
-    // make the window manager re-read them while the bar is mapped.
-    resize(std::max(1, twipsToPixels(width)), std::max(1, twipsToPixels(height)));
+    // make the window manager re-read them while the bar is mapped. X keeps
+    // sizes in 16 bits, so a longer row is cut, not wrapped; and it is cut at
+    // the width of the desktop, since a window manager keeps part of a window
+    // that is many screens wide on the screen by pushing its left end, with
+    // the bar's own controls, off it.
+    int limit = 32767;
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        limit = std::clamp(screen->virtualGeometry().width(), 1, limit);
+    resize(std::clamp(twipsToPixels(width), 1, limit), std::clamp(twipsToPixels(height), 1, 32767));
 }
 
 void BarWindow::applyGeometry()

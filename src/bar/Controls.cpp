@@ -2,6 +2,7 @@
 
 #include "artwork/Artwork.h"
 
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -99,7 +100,10 @@ ProgramButton::ProgramButton(int index, QWidget *parent) : QPushButton(parent), 
 void ProgramButton::setProgramPath(const QByteArray &path)
 {
     m_programPath = path;
-    setToolTip(QString::fromLocal8Bit(path));
+    const QString text = QString::fromLocal8Bit(path);
+    setToolTip(text);
+    setAccessibleDescription(text);
+    setAccessibleName(path.isEmpty() ? QStringLiteral("Blank button") : QFileInfo(text).fileName());
 }
 
 bool ProgramButton::event(QEvent *event)

@@ -78,7 +78,9 @@ public:
 
     int index() const { return m_index; }
     const QByteArray &programPath() const { return m_programPath; }
-    // The path is also the tooltip (decoded for display only).
+    // The path is also the tooltip and the accessible description (decoded
+    // for display only); the accessible name is the file's name until the
+    // desktop's name for the program is given.
     void setProgramPath(const QByteArray &path);
     // True while one of this button's own events is being handled, when it
     // must not be destroyed at once.

@@ -60,9 +60,7 @@ void BarBuilder::SetButtonIcon(int index)
     ProgramButton *button = m_bar.Command2(index);
     if (!button)
         return;
-    bool found = false;
-    button->setIcon(GetProgramIcon(m_icons, m_currentEntry, kSmallIcon, found));
-    button->setProgramPath(m_currentEntry);
+    showProgram(*button, m_icons, m_currentEntry);
 }
 
 } // namespace skylane

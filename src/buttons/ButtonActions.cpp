@@ -54,17 +54,37 @@ void ButtonActions::launch(int index, Qt::MouseButton button)
     m_bar.platform().launcher->startMinimized(path);
 }
 
+bool ButtonActions::confirmChange(const ProgramButton &button)
+{
+    return button.programPath().isEmpty()
+           || m_bar.platform().dialogs->askYesNoCancel(
+                  &m_bar, QStringLiteral("Are you sure you want to change the application?"),
+                  QStringLiteral("Lock Protection"))
+                  == MessageAnswer::Yes;
+}
+
+void ButtonActions::giveProgram(int index, const QByteArray &programPath)
+{
+    ProgramButton *button = index >= 1 ? m_bar.Command2(index) : nullptr;
+    if (!button || !confirmChange(*button))
+        return;
+    // The question may have closed the row under us, as the dialog may.
+    if ((button = m_bar.Command2(index)))
+        assign(*button, programPath);
+}
+
+void ButtonActions::assign(ProgramButton &button, const QByteArray &programPath)
+{
+    showProgram(button, *m_bar.platform().icons, programPath);
+    rewriteCategoryFile(m_bar, m_paths);
+}
+
 void ButtonActions::reassign(int index)
 {
     ProgramButton *button = m_bar.Command2(index);
     const QByteArray oldPath = button->programPath();
-    if (!oldPath.isEmpty()) {
-        const MessageAnswer answer = m_bar.platform().dialogs->askYesNoCancel(
-            &m_bar, QStringLiteral("Are you sure you want to change the application?"),
-            QStringLiteral("Lock Protection"));
-        if (answer != MessageAnswer::Yes)
-            return;
-    }
+    if (!confirmChange(*button))
+        return;
 
     CommonDialog *dialog = m_bar.CommonDialog1();
     dialog->setInitDir(QFile::decodeName(oldPath));
@@ -88,11 +108,7 @@ void ButtonActions::reassign(int index)
     if (!isProgramChoice(name))
         return;
 
-    const QByteArray path = QFile::encodeName(name);
-    bool found = false;
-    button->setIcon(GetProgramIcon(*m_bar.platform().icons, path, kSmallIcon, found));
-    button->setProgramPath(path);
-    rewriteCategoryFile(m_bar, m_paths);
+    assign(*button, QFile::encodeName(name));
 }
 
 } // namespace skylane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <Qt>
 
 #include <functional>
@@ -8,6 +9,7 @@ namespace skylane {
 
 class AppPaths;
 class BarWindow;
+class ProgramButton;
 
 // What a mouse release over a program button does: in the "Exit" category
 // it first opens the exit dialog; a right release gives the button another
@@ -18,9 +20,16 @@ public:
 
     void Command2_MouseUp(int index, Qt::MouseButton button);
 
+    // Gives button `index` the program at `programPath` as a program chosen
+    // in the file-open dialog does: after the same question when the button
+    // already has a program, then icon, tooltip and the category file.
+    void giveProgram(int index, const QByteArray &programPath);
+
 private:
     void launch(int index, Qt::MouseButton button);
     void reassign(int index);
+    bool confirmChange(const ProgramButton &button);
+    void assign(ProgramButton &button, const QByteArray &programPath);
 
     BarWindow &m_bar;
     const AppPaths &m_paths;

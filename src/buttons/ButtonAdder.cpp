@@ -45,17 +45,17 @@ void ButtonAdder::Image1_MouseUp(int index, Qt::MouseButton button)
     showOnly(kResting);
 }
 
-bool ButtonAdder::addButton()
+int ButtonAdder::addButton()
 {
     const int n = leadingNumber(m_bar.Label1()->toolTip()) + 1;
     if (n > kMaxButtons)
-        return false;
+        return 0;
     ProgramButton *previous = m_bar.Command2(n - 1);
     if (!previous || n < 2)
-        return false;
+        return 0;
     ProgramButton *button = m_bar.loadCommand2(n);
     if (!button)
-        return false;
+        return 0;
     setButtonCount(m_bar, n);
     const TwipsRect prev = twipsGeometry(previous);
     TwipsRect place = twipsGeometry(button);
@@ -64,7 +64,7 @@ bool ButtonAdder::addButton()
     place.left = prev.width + prev.left + kGapTwips;
     setTwipsGeometry(button, place);
     button->show();
-    return true;
+    return n;
 }
 
 void ButtonAdder::removeLastButton()

@@ -19,8 +19,11 @@ public:
 
     void Image1_MouseUp(int index, Qt::MouseButton button);
 
+    // Appends a blank button as the add image does, not above the limit;
+    // its index, or 0 when none was added.
+    int addButton();
+
 private:
-    bool addButton();
     void removeLastButton();
     void showOnly(int image);
 

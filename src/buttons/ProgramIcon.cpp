@@ -1,5 +1,6 @@
 #include "buttons/ProgramIcon.h"
 
+#include "bar/Controls.h"
 #include "platform/AppPaths.h"
 #include "platform/Files.h"
 #include "platform/Services.h"
@@ -17,6 +18,15 @@ QIcon GetProgramIcon(ProgramIcons &icons, const QByteArray &programPath, int siz
     Q_UNUSED(sizeSelector);
     found = false;
     return IconToPicture(icons.smallIcon(programPath, found));
+}
+
+void showProgram(ProgramButton &button, ProgramIcons &icons, const QByteArray &programPath)
+{
+    bool found = false;
+    button.setIcon(GetProgramIcon(icons, programPath, kSmallIcon, found));
+    button.setProgramPath(programPath);
+    if (!programPath.isEmpty())
+        button.setAccessibleName(icons.programName(programPath));
 }
 
 QIcon IconToPicture(const QIcon &icon)

@@ -5,6 +5,7 @@
 
 namespace skylane {
 
+class ProgramButton;
 class AppPaths;
 class ProgramIcons;
 
@@ -18,9 +19,9 @@ inline constexpr int kSmallIcon = 1;
 // the pictures made from it.
 QIcon GetProgramIcon(ProgramIcons &icons, const QByteArray &programPath, int sizeSelector, bool &found);
 
-// The blank-button picture `config/1.2.jpg`, read afresh with the JPEG
-// reader alone; null when it cannot be read.
-QIcon blankButtonPicture(const AppPaths &paths);
+// Shows a program on a button: its icon, its path as the tooltip, and the
+// desktop's name for it as the button's accessible name.
+void showProgram(ProgramButton &button, ProgramIcons &icons, const QByteArray &programPath);
 
 // Wraps an icon into a picture a button can show: the icon itself, or no
 // picture when it has nothing to draw.

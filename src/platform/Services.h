@@ -3,6 +3,8 @@
 #include "platform/SessionRequest.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QString>
 
@@ -15,6 +17,10 @@ class ProgramLauncher {
 public:
     virtual ~ProgramLauncher() = default;
     virtual void startMinimized(const QByteArray &programPath) = 0;
+    // The program a file dropped on the bar stands for: the file itself when
+    // it is a program, the program a desktop shortcut starts; empty when it
+    // stands for none a button could start.
+    virtual QByteArray programForFile(const QByteArray &file) = 0;
 };
 
 // The small icon of a program. `found` tells whether the path names a
@@ -23,6 +29,12 @@ class ProgramIcons {
 public:
     virtual ~ProgramIcons() = default;
     virtual QIcon smallIcon(const QByteArray &programPath, bool &found) = 0;
+    // What a screen reader calls the program: the desktop's name for it
+    // where there is one, else the file's name.
+    virtual QString programName(const QByteArray &programPath)
+    {
+        return QFileInfo(QFile::decodeName(programPath)).fileName();
+    }
 };
 
 // Opens a document or web address with the desktop's default handler.

@@ -199,12 +199,32 @@ private slots:
         QCOMPARE(t.readFile(kSettings), file); // the correction is not saved
     }
 
+    void wideRowKeepsTheControlsOnScreen()
+    {
+        // Thousands of buttons at the right edge: the left end comes on screen
+        // and the window is cut at the desktop's width.
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        TestApp t;
+        const QByteArray file = "LF= " + QByteArray::number((area.right() - 50) * 15) + "\r\nTP= 1500\r\n";
+        t.writeFile(kSettings, file);
+        t.writeFile("config/Inet.cfg", QByteArray("\r\n").repeated(3000));
+        t.start();
+        QTRY_COMPARE(t.bar().pos(), QPoint(area.right() + 1 - 97, 100));
+        QCOMPARE(t.bar().width(), QGuiApplication::primaryScreen()->virtualGeometry().width());
+        // And after a later build.
+        t.bar().moveTwips(-50 * 15, 1500);
+        t.bar().menus().mnuInet->trigger();
+        QTRY_COMPARE(t.bar().pos(), QPoint(0, 100));
+        QCOMPARE(t.readFile(kSettings), file);
+    }
+
     void placeOnScreens_data()
     {
         // Two screens side by side; the right one has a panel along its top.
         QTest::addColumn<QRect>("bar");
         QTest::addColumn<QPoint>("expected");
-        QTest::newRow("one pixel on the left screen") << QRect(-96, 100, 97, 23) << QPoint(-96, 100);
+        QTest::newRow("across both screens") << QRect(1000, 100, 97, 23) << QPoint(1000, 100);
+        QTest::newRow("cut by the left edge") << QRect(-96, 100, 97, 23) << QPoint(0, 100);
         QTest::newRow("monitor gone to the right") << QRect(2500, 500, 97, 23) << QPoint(1920 - 97, 500);
         QTest::newRow("above the right screen") << QRect(1200, -400, 97, 23) << QPoint(1200, 30);
         QTest::newRow("below both, nearer the left") << QRect(100, 2000, 97, 23) << QPoint(100, 768 - 23);

@@ -5,10 +5,16 @@
 #include "platform/TextFile.h"
 #include "support/TestApp.h"
 
+#include <QAccessible>
+#include <QDropEvent>
 #include <QFile>
 #include <QMenu>
+#include <QMimeData>
 #include <QPointer>
 #include <QTest>
+#include <QUrl>
+
+#include <sys/stat.h>
 
 using namespace skylane;
 using namespace skylane::test;
@@ -300,6 +306,109 @@ private slots:
         for (const QByteArray &line : inetLines(t))
             file += line.isEmpty() ? '-' : line.back();
         QTEST(file, "file");
+    }
+
+    void drops_data()
+    {
+        // Files (see expand(); "D:<Exec line>" a desktop entry, "P:" a FIFO
+        // named like one) dropped onto
+        // button `at` (0: the drag handle, outside the buttons) of `lines`,
+        // the question answered with `answer`; then whether the drag was
+        // taken, the dialogs asked and the file's lines.
+        QTest::addColumn<QByteArrayList>("lines");
+        QTest::addColumn<QByteArrayList>("files");
+        QTest::addColumn<int>("at");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<QByteArrayList>("file");
+        const int yes = int(MessageAnswer::Yes), no = int(MessageAnswer::No);
+        const QByteArrayList two{"%old", ""}, many(ButtonAdder::kMaxButtons, "");
+        const auto row = [&](const char *name, const QByteArrayList &lines, const QByteArrayList &files, int at,
+                             int answer, const QStringList &asked, const QByteArrayList &file) {
+            QTest::newRow(name) << lines << files << at << answer << (file != lines || !asked.isEmpty()) << asked
+                                << file;
+        };
+        row("onto a blank button", two, {"%a"}, 2, yes, {}, {"%old", "%a"});
+        row("onto a program, No", two, {"%a"}, 1, no, {"message"}, two);
+        row("onto a program, Yes", two, {"%a"}, 1, yes, {"message"}, {"%a", ""});
+        row("onto the bar, several", two, {"%a", "%b"}, 0, yes, {}, {"%old", "", "%a", "%b"});
+        row("several onto a button", two, {"%a", "%b"}, 2, yes, {}, two);
+        row("beyond a hundred", many, {"%a"}, 0, yes, {}, many);
+        row("entry with field codes, on PATH", two, {"D:e %u"}, 2, yes, {}, {"%old", "@/bin/e"});
+        row("entry with other arguments", two, {"D:e --new %u"}, 2, yes, {}, two);
+        row("entry in a terminal", two, {"D:e\nTerminal=true"}, 2, yes, {}, two);
+        row("Flatpak entry", two, {"D:flatpak run org.x.App\nX-Flatpak=org.x.App"}, 2, yes, {},
+            {"%old", "@/data/flatpak/exports/bin/org.x.App"});
+        row("a FIFO named like an entry", two, {"P:"}, 2, yes, {}, two);
+        row("not executable", two, {"%a", "@/config/1.2.jpg"}, 0, yes, {}, two);
+        row("in the Exit row", two, {"%a"}, -1, yes, {}, two);
+    }
+    void drops()
+    {
+        QFETCH(QByteArrayList, lines);
+        QFETCH(QByteArrayList, files);
+        QFETCH(int, at);
+        QFETCH(bool, taken);
+        TestApp t;
+        t.writeProgram("bin/e");
+        t.writeProgram("data/flatpak/exports/bin/org.x.App");
+        const QByteArray path = qgetenv("PATH"), dataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("PATH", QFile::encodeName(t.path("bin")) + ':' + path);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(t.path("data")));
+        t.writeFile(at < 0 ? "config/Exit.cfg" : "config/Inet.cfg", textfile::joinLines(expand(t, lines)));
+        t.start();
+        if (at < 0)
+            t.bar().menus().mnuExit->trigger();
+        QList<QUrl> urls;
+        for (QByteArray &file : files) {
+            if (file.startsWith("D:")) {
+                t.writeFile("config/" + QString::number(urls.size()) + ".desktop",
+                            "[Desktop Entry]\nType=Application\nName=E\nExec=" + file.mid(2) + '\n');
+                file = QFile::encodeName(t.path("config/" + QString::number(urls.size()) + ".desktop"));
+            } else if (file == "P:") {
+                file = QFile::encodeName(t.path("config/fifo.desktop"));
+                QCOMPARE(::mkfifo(file.constData(), 0600), 0);
+            }
+            urls << QUrl("file://" + QString::fromLatin1(expand(t, {file}).first().toPercentEncoding("/")));
+        }
+        QMimeData mime;
+        mime.setUrls(urls);
+        QFETCH(int, answer);
+        t.fakes.dialogs->messageAnswers.push_back(MessageAnswer(answer));
+        BarWindow &bar = t.bar();
+        const QPoint pos = (at > 0 ? bar.Command2(at)->geometry() : bar.Image2()->geometry()).center();
+        QDragEnterEvent enter(pos, Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QDragMoveEvent move(pos, Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QDropEvent drop(pos, Qt::CopyAction, &mime, Qt::LeftButton, {});
+        for (QEvent *event : std::initializer_list<QEvent *>{&enter, &move, &drop}) {
+            QCoreApplication::sendEvent(&bar, event);
+            QCOMPARE(event->isAccepted(), taken);
+        }
+        QCoreApplication::processEvents();
+        qputenv("PATH", path);
+        qputenv("XDG_DATA_HOME", dataHome);
+        QFETCH(QByteArrayList, file);
+        QTEST(t.fakes.dialogs->calls, "asked");
+        QCOMPARE(textfile::readLines(t.path(at < 0 ? "config/Exit.cfg" : "config/Inet.cfg")).value(), expand(t, file));
+    }
+
+    void screenReaderNames()
+    {
+        TestApp t;
+        const QByteArray program = t.writeProgram("bin/editor");
+        t.writeFile("config/Inet.cfg", textfile::joinLines({program, ""}));
+        t.fakes.icons->names[program] = "Text Editor";
+        t.start();
+        for (QWidget *w : t.bar().findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (w->isVisible())
+                QVERIFY2(!QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty(),
+                         qPrintable(w->objectName()));
+        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(t.bar().Command2(1));
+        QCOMPARE(button->text(QAccessible::Name), QString("Text Editor"));
+        QCOMPARE(button->text(QAccessible::Description), QFile::decodeName(program));
+        QCOMPARE(QAccessible::queryAccessibleInterface(t.bar().Command2(2))->text(QAccessible::Name),
+                 QString("Blank button"));
     }
 };
 

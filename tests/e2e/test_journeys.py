@@ -94,6 +94,12 @@ def test_programs_and_the_place(skylane):
              what="the new place in prg.cfg")
     skylane.stop()
     assert x.geometry(skylane.start()) == (left, top, skylane.bar_width_for(2), px(375))
+    # A row many screens wide: the window ends with the desktop, the controls stay on it.
+    skylane.stop()
+    skylane.write_category("Inet", [""] * 3000)
+    bar = skylane.start()
+    g = wait_for(lambda: (g := x.geometry(bar))[2] == x.width and g, what="the row cut at the desktop's width")
+    assert 0 <= g[0] <= x.width - px(1455), g
 
 
 def test_menus_and_the_status_light(skylane):

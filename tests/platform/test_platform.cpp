@@ -247,6 +247,36 @@ private slots:
         QCOMPARE(describe(icons.smallIcon(program + QByteArray("\0x", 2), found)), QString("none"));
     }
 
+    void iconAndNameOfPackagedLauncher_data()
+    {
+        QTest::addColumn<QString>("launcher");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("name");
+        const QString named = "theme:entry-icon";
+        QTest::newRow("Flatpak") << "flatpak/exports/bin/org.x.App" << "applications/org.x.App.desktop" << named << "Pkg";
+        QTest::newRow("Flatpak, entry only in its exports")
+            << "flatpak/exports/bin/org.y.App" << "flatpak/exports/share/applications/org.y.App.desktop" << named << "Pkg";
+        QTest::newRow("Snap app") << "snap/bin/foo.bar" << "applications/foo_bar.desktop" << named << "Pkg";
+        QTest::newRow("Snap named like its app") << "snap/bin/foo" << "applications/foo_foo.desktop" << named << "Pkg";
+        QTest::newRow("Snap without its entry")
+            << "snap/bin/baz" << "applications/baz_other.desktop" << "theme:text-x-script" << "baz";
+    }
+    void iconAndNameOfPackagedLauncher()
+    {
+        QFETCH(QString, launcher);
+        QFETCH(QString, entry);
+        const QString folder = m_icons.path() + "/packaged/" + QTest::currentDataTag();
+        writeFile(folder + '/' + launcher, "#!/bin/sh\n", true);
+        // The entry names another program, as Flatpak's and Snap's entries do.
+        writeFile(folder + '/' + entry, "[Desktop Entry]\nName=Pkg\nExec=/usr/bin/flatpak run x\nIcon=entry-icon\n");
+        LinuxProgramIcons icons({folder + "/applications"});
+        icons.desktopEntries().setSnapLaunchers(folder + "/snap/bin");
+        bool found = false;
+        QTEST(describe(icons.smallIcon(QFile::encodeName(folder + '/' + launcher), found)), "expected");
+        QTEST(icons.programName(QFile::encodeName(folder + '/' + launcher)), "name");
+    }
+
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();

@@ -27,7 +27,7 @@ FakePlatform::FakePlatform()
     platform->windows.reset(windows = new FakeWindowSystem);
     platform->colors = std::make_unique<FakeSystemColors>();
     platform->launcher.reset(launcher = new FakeLauncher);
-    platform->icons = std::make_unique<FakeIcons>();
+    platform->icons.reset(icons = new FakeIcons);
     platform->shell.reset(shell = new FakeShell);
     platform->session.reset(session = new FakeSession);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/linux/LinuxProgramLauncher.h"
 
 #include <QByteArrayList>
 #include <QHash>
@@ -71,11 +72,15 @@ struct FakeSystemColors final : public SystemColors {
 struct FakeLauncher final : public ProgramLauncher {
     void startMinimized(const QByteArray &programPath) override { started << programPath; }
     QByteArrayList started;
+    // Files are judged as on the desktop.
+    QByteArray programForFile(const QByteArray &file) override { return programOfFile(file); }
 };
 
 // A path has an icon when it names a regular file.
 struct FakeIcons final : public ProgramIcons {
     QIcon smallIcon(const QByteArray &programPath, bool &found) override;
+    QString programName(const QByteArray &path) override { return names.value(path, ProgramIcons::programName(path)); }
+    QHash<QByteArray, QString> names; // the desktop's names of programs
 };
 
 struct FakeShell final : public ShellOpener {
@@ -98,6 +103,7 @@ struct FakePlatform {
     FakeDialogs *dialogs;
     FakeWindowSystem *windows;
     FakeLauncher *launcher;
+    FakeIcons *icons;
     FakeShell *shell;
     FakeSession *session;
 };

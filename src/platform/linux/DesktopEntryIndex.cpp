@@ -1,8 +1,11 @@
 #include "platform/linux/DesktopEntryIndex.h"
 
+#include "platform/Files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
 
@@ -17,6 +20,17 @@ QStringList splitDataDirs(const QByteArray &value, const QStringList &fallback)
         if (QDir::isAbsolutePath(dir))
             dirs << dir;
     return dirs.isEmpty() ? fallback : dirs;
+}
+
+QString dataHome()
+{
+    return splitDataDirs(qgetenv("XDG_DATA_HOME"), {QDir::homePath() + QStringLiteral("/.local/share")}).constFirst();
+}
+
+// The user's Flatpak installation first, then the system's.
+QStringList flatpakInstallations()
+{
+    return {dataHome() + QStringLiteral("/flatpak"), QStringLiteral("/var/lib/flatpak")};
 }
 
 // A value of the [Desktop Entry] group with the format's escapes undone.
@@ -90,6 +104,76 @@ QString resolveProgram(const QString &program)
 
 } // namespace
 
+std::optional<DesktopEntry> readDesktopEntry(const QString &path)
+{
+    // A FIFO or device dropped onto the bar is never waited on.
+    const std::optional<QByteArray> content = files::readRegular(QFile::encodeName(path));
+    if (!content)
+        return std::nullopt;
+    DesktopEntry entry;
+    bool inMainGroup = false;
+    for (const QByteArray &raw : content->split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.startsWith(u'[')) {
+            if (inMainGroup)
+                break;
+            inMainGroup = line == QLatin1String("[Desktop Entry]");
+            continue;
+        }
+        if (!inMainGroup || line.startsWith(u'#'))
+            continue;
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq <= 0)
+            continue;
+        const QStringView key = QStringView(line).left(eq).trimmed();
+        const QString value = unescapeValue(line.mid(eq + 1).trimmed());
+        if (key == u"Name")
+            entry.name = value;
+        else if (key == u"Exec")
+            entry.exec = value;
+        else if (key == u"TryExec")
+            entry.tryExec = value;
+        else if (key == u"Icon")
+            entry.icon = value;
+        else if (key == u"X-Flatpak")
+            entry.flatpakId = value;
+        else if (key == u"Terminal")
+            entry.terminal = value == QLatin1String("true");
+        else if (key == u"Hidden")
+            entry.hidden = value == QLatin1String("true");
+    }
+    return entry;
+}
+
+QString programOfDesktopEntry(const QString &path)
+{
+    const std::optional<DesktopEntry> entry = readDesktopEntry(path);
+    if (!entry || entry->terminal)
+        return {};
+    QString program;
+    if (!entry->flatpakId.isEmpty()) {
+        // An id is a dotted name; anything that could leave the folder is not one.
+        if (entry->flatpakId.contains(u'/') || entry->flatpakId.startsWith(u'.'))
+            return {};
+        for (const QString &installation : flatpakInstallations()) {
+            const QString launcher = installation + QStringLiteral("/exports/bin/") + entry->flatpakId;
+            if (QFileInfo(launcher).isExecutable()) {
+                program = launcher;
+                break;
+            }
+        }
+    } else {
+        const QStringList words = execWords(entry->exec);
+        static const QRegularExpression fieldCode(QStringLiteral("^%[fFuUickdDnNvm]$"));
+        for (qsizetype i = 1; i < words.size(); ++i)
+            if (!fieldCode.match(words.at(i)).hasMatch())
+                return {};
+        program = resolveProgram(words.value(0));
+    }
+    const QFileInfo info(program);
+    return !program.isEmpty() && info.isFile() && info.isExecutable() ? program : QString();
+}
+
 QString execProgram(const QString &exec)
 {
     const QStringList words = execWords(exec);
@@ -115,9 +199,7 @@ DesktopEntryIndex::DesktopEntryIndex(QStringList applicationFolders, QObject *pa
 
 QStringList DesktopEntryIndex::xdgApplicationFolders()
 {
-    const QString home = QDir::homePath();
-    QStringList dataDirs = splitDataDirs(qgetenv("XDG_DATA_HOME"), {home + QStringLiteral("/.local/share")});
-    dataDirs = dataDirs.mid(0, 1);
+    QStringList dataDirs{dataHome()};
     dataDirs << splitDataDirs(qgetenv("XDG_DATA_DIRS"),
                               {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")});
     QStringList folders;
@@ -126,6 +208,9 @@ QStringList DesktopEntryIndex::xdgApplicationFolders()
         if (!folders.contains(folder))
             folders << folder;
     }
+    const QString snaps = QStringLiteral("/var/lib/snapd/desktop/applications");
+    if (!folders.contains(snaps))
+        folders << snaps;
     return folders;
 }
 
@@ -136,26 +221,53 @@ int DesktopEntryIndex::refresh()
     return m_readings;
 }
 
-QString DesktopEntryIndex::iconName(const QString &programPath)
+DesktopEntryIndex::Described DesktopEntryIndex::describe(const QString &programPath)
 {
     refresh();
-    if (m_iconByProgram.isEmpty() || !QDir::isAbsolutePath(programPath))
+    if (!QDir::isAbsolutePath(programPath))
         return {};
     const QString clean = QDir::cleanPath(programPath);
-    auto it = m_iconByProgram.constFind(clean);
-    if (it != m_iconByProgram.constEnd())
+    const QString id = packagedEntryId(clean);
+    if (!id.isEmpty()) {
+        if (const auto it = m_byId.constFind(id); it != m_byId.constEnd())
+            return *it;
+        // A Flatpak's own entry lies beside its launcher even where the
+        // session does not list the exports among its data folders.
+        const QString exported = QFileInfo(clean).path() + QStringLiteral("/../share/applications/") + id;
+        const std::optional<DesktopEntry> entry = readDesktopEntry(exported);
+        return entry && !entry->hidden ? Described{entry->icon, entry->name} : Described{};
+    }
+    if (const auto it = m_byProgram.constFind(clean); it != m_byProgram.constEnd())
         return *it;
     const QString canonical = QFileInfo(clean).canonicalFilePath();
     if (canonical.isEmpty() || canonical == clean)
         return {};
-    return m_iconByProgram.value(canonical);
+    return m_byProgram.value(canonical);
+}
+
+// The desktop file id of a packaged application's launcher: a Flatpak's
+// exports/bin/<app id> has the entry <app id>.desktop, a Snap's
+// /snap/bin/<snap>[.<app>] the entry <snap>_<app>.desktop (the app named
+// like the snap when the launcher has no dot). Empty for any other program.
+QString DesktopEntryIndex::packagedEntryId(const QString &programPath) const
+{
+    const QFileInfo info(programPath);
+    const QString name = info.fileName();
+    if (info.path().endsWith(QLatin1String("/flatpak/exports/bin")))
+        return name + QStringLiteral(".desktop");
+    if (info.path() != m_snapLaunchers)
+        return {};
+    const qsizetype dot = name.indexOf(u'.');
+    const QString snap = dot < 0 ? name : name.left(dot);
+    return snap + u'_' + (dot < 0 ? name : name.mid(dot + 1)) + QStringLiteral(".desktop");
 }
 
 void DesktopEntryIndex::reindex()
 {
     m_stale = false;
     ++m_readings;
-    m_iconByProgram.clear();
+    m_byProgram.clear();
+    m_byId.clear();
     m_readFolders.clear();
     QSet<QString> seenIds;
     QSet<QString> visited;
@@ -189,59 +301,34 @@ void DesktopEntryIndex::indexFolder(const QString &root, const QString &folder, 
         if (seenIds.contains(id))
             continue;
         seenIds.insert(id);
-        indexEntry(info.filePath());
+        indexEntry(info.filePath(), id);
     }
 }
 
-void DesktopEntryIndex::indexEntry(const QString &file)
+void DesktopEntryIndex::indexEntry(const QString &file, const QString &id)
 {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+    const std::optional<DesktopEntry> entry = readDesktopEntry(file);
+    if (!entry || entry->hidden)
         return;
-    bool inMainGroup = false;
-    QString exec, tryExec, icon;
-    bool hidden = false;
-    while (!f.atEnd()) {
-        const QString line = QString::fromUtf8(f.readLine()).trimmed();
-        if (line.startsWith(u'[')) {
-            if (inMainGroup)
-                break;
-            inMainGroup = line == QLatin1String("[Desktop Entry]");
-            continue;
-        }
-        if (!inMainGroup || line.startsWith(u'#'))
-            continue;
-        const qsizetype eq = line.indexOf(u'=');
-        if (eq <= 0)
-            continue;
-        const QStringView key = QStringView(line).left(eq).trimmed();
-        const QString value = unescapeValue(line.mid(eq + 1).trimmed());
-        if (key == u"Exec")
-            exec = value;
-        else if (key == u"TryExec")
-            tryExec = value;
-        else if (key == u"Icon")
-            icon = value;
-        else if (key == u"Hidden")
-            hidden = value == QLatin1String("true");
-    }
-    if (hidden || icon.isEmpty())
+    const Described described{entry->icon, entry->name};
+    m_byId.insert(id, described);
+    if (entry->icon.isEmpty())
         return;
-    addProgram(resolveProgram(tryExec), icon);
-    addProgram(resolveProgram(execProgram(exec)), icon);
+    addProgram(resolveProgram(entry->tryExec), described);
+    addProgram(resolveProgram(execProgram(entry->exec)), described);
 }
 
-void DesktopEntryIndex::addProgram(const QString &program, const QString &icon)
+void DesktopEntryIndex::addProgram(const QString &program, const Described &described)
 {
     if (program.isEmpty())
         return;
-    if (!m_iconByProgram.contains(program))
-        m_iconByProgram.insert(program, icon);
+    if (!m_byProgram.contains(program))
+        m_byProgram.insert(program, described);
     // Also under the file a link leads to, so that /usr/bin/x-www-browser
     // and the browser it names find each other.
     const QString canonical = QFileInfo(program).canonicalFilePath();
-    if (!canonical.isEmpty() && !m_iconByProgram.contains(canonical))
-        m_iconByProgram.insert(canonical, icon);
+    if (!canonical.isEmpty() && !m_byProgram.contains(canonical))
+        m_byProgram.insert(canonical, described);
 }
 
 void DesktopEntryIndex::watchFolders()

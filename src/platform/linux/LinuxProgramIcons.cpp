@@ -137,18 +137,28 @@ QIcon LinuxProgramIcons::smallIcon(const QByteArray &programPath, bool &found)
             && r->changed == file.changedNs && r->readings == readings)
             return r->icon;
     }
-    auto *r = new Resolved{file.device, file.inode, file.size, file.changedNs, readings, resolve(programPath)};
+    auto *r = new Resolved{file.device, file.inode, file.size, file.changedNs, readings, {}, {}};
+    r->icon = resolve(programPath, r->name);
     const QIcon icon = r->icon;
     m_resolved.insert(programPath, r);
     return icon;
 }
 
-QIcon LinuxProgramIcons::resolve(const QByteArray &programPath)
+QString LinuxProgramIcons::programName(const QByteArray &programPath)
+{
+    // The name was found with the icon the row shows.
+    const Resolved *r = m_resolved.object(programPath);
+    return r && !r->name.isEmpty() ? r->name : ProgramIcons::programName(programPath);
+}
+
+QIcon LinuxProgramIcons::resolve(const QByteArray &programPath, QString &name)
 {
     QByteArray absolute = programPath;
     if (!absolute.startsWith('/'))
         absolute = QFile::encodeName(QDir::currentPath()) + '/' + absolute;
-    QIcon icon = desktopEntryIcon(m_entries.iconName(displayName(absolute)));
+    const DesktopEntryIndex::Described described = m_entries.describe(displayName(absolute));
+    name = described.name;
+    QIcon icon = desktopEntryIcon(described.icon);
     if (icon.isNull())
         icon = fileTypeIcon(programPath);
     if (icon.isNull())

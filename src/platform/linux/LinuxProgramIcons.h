@@ -22,6 +22,7 @@ public:
     explicit LinuxProgramIcons(QStringList applicationFolders = DesktopEntryIndex::xdgApplicationFolders());
 
     QIcon smallIcon(const QByteArray &programPath, bool &found) override;
+    QString programName(const QByteArray &programPath) override;
 
     DesktopEntryIndex &desktopEntries() { return m_entries; }
 
@@ -33,9 +34,10 @@ private:
         qint64 changed = 0;
         int readings = 0;
         QIcon icon;
+        QString name;
     };
 
-    QIcon resolve(const QByteArray &programPath);
+    QIcon resolve(const QByteArray &programPath, QString &name);
     QIcon fileTypeIcon(const QByteArray &programPath);
 
     DesktopEntryIndex m_entries;

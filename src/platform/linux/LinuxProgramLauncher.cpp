@@ -1,12 +1,23 @@
 #include "platform/linux/LinuxProgramLauncher.h"
 
+#include "platform/Files.h"
+#include "platform/linux/DesktopEntryIndex.h"
 #include "platform/linux/DetachedProcess.h"
 #include "platform/linux/X11MinimizeWatch.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 
 namespace skylane {
+
+QByteArray programOfFile(const QByteArray &file)
+{
+    // Desktop entries first: a trusted one is executable as well.
+    if (file.endsWith(".desktop"))
+        return QFile::encodeName(programOfDesktopEntry(QFile::decodeName(file)));
+    return files::at(file).isProgram() ? file : QByteArray();
+}
 
 void LinuxProgramLauncher::startMinimized(const QByteArray &programPath)
 {

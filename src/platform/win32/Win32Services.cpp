@@ -23,6 +23,13 @@ void Win32ProgramLauncher::startMinimized(const QByteArray &programPath)
     win32::startMinimized(programPath.toStdString());
 }
 
+QByteArray Win32ProgramLauncher::programForFile(const QByteArray &file)
+{
+    // As the file-open dialog's choice: an existing file whose name ends
+    // "exe"; shortcuts are not followed.
+    return file.endsWith("exe") && QFileInfo(QString::fromLocal8Bit(file)).isFile() ? file : QByteArray();
+}
+
 QIcon Win32ProgramIcons::smallIcon(const QByteArray &programPath, bool &found)
 {
     HICON handle = win32::smallIcon(programPath.toStdString(), found);

@@ -12,6 +12,7 @@ namespace skylane {
 class Win32ProgramLauncher final : public ProgramLauncher {
 public:
     void startMinimized(const QByteArray &programPath) override;
+    QByteArray programForFile(const QByteArray &file) override;
 };
 
 class Win32ProgramIcons final : public ProgramIcons {

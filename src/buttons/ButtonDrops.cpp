@@ -1,0 +1,88 @@
+#include "buttons/ButtonDrops.h"
+
+#include "bar/BarWindow.h"
+#include "buttons/ButtonActions.h"
+#include "buttons/ButtonAdder.h"
+#include "buttons/CategoryFile.h"
+#include "platform/Services.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+
+namespace skylane {
+
+ButtonDrops::ButtonDrops(BarWindow &bar, ButtonActions &actions, ButtonAdder &adder, ProgramLauncher &launcher)
+    : m_bar(bar), m_actions(actions), m_adder(adder), m_launcher(launcher)
+{
+    m_bar.setAcceptDrops(true);
+    m_bar.installEventFilter(this);
+}
+
+QByteArrayList ButtonDrops::programsOf(const QMimeData *data) const
+{
+    QByteArrayList programs;
+    for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        // The address's own bytes, so that a name the locale cannot decode
+        // still names its file.
+        const QByteArray program =
+            m_launcher.programForFile(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+        if (program.isEmpty())
+            return {};
+        programs << program;
+    }
+    return programs;
+}
+
+int ButtonDrops::target(QPoint pos) const
+{
+    if (m_dragged.isEmpty() || m_bar.Label1()->text() == QLatin1String("Exit"))
+        return -1;
+    for (QWidget *w = m_bar.childAt(pos); w && w != &m_bar; w = w->parentWidget())
+        if (auto *button = qobject_cast<ProgramButton *>(w))
+            return m_dragged.size() == 1 ? button->index() : -1;
+    return buttonCount(m_bar) + m_dragged.size() <= ButtonAdder::kMaxButtons ? 0 : -1;
+}
+
+bool ButtonDrops::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (watched != &m_bar || (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop))
+        return QObject::eventFilter(watched, event);
+    auto *drag = static_cast<QDropEvent *>(event);
+    if (type == QEvent::DragEnter)
+        m_dragged = programsOf(drag->mimeData());
+    const int index = target(drag->position().toPoint());
+    if (index < 0) {
+        drag->ignore();
+        return true;
+    }
+    drag->acceptProposedAction();
+    if (type == QEvent::Drop) {
+        // After the drag has ended: the question a reassignment may ask is
+        // a window of its own, and the dragging program waits for our answer.
+        QTimer::singleShot(0, this, [this, index, programs = m_dragged] { take(index, programs); });
+        m_dragged.clear();
+    }
+    return true;
+}
+
+void ButtonDrops::take(int index, const QByteArrayList &programs)
+{
+    if (m_bar.Label1()->text() == QLatin1String("Exit"))
+        return;
+    if (index > 0) {
+        m_actions.giveProgram(index, programs.constFirst());
+        return;
+    }
+    if (buttonCount(m_bar) + programs.size() > ButtonAdder::kMaxButtons)
+        return;
+    for (const QByteArray &program : programs)
+        if (const int added = m_adder.addButton())
+            m_actions.giveProgram(added, program);
+}
+
+} // namespace skylane
