@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QUrl>
 
+#include <sys/stat.h>
+
 using namespace skylane;
 using namespace skylane::test;
 
@@ -308,7 +310,8 @@ private slots:
 
     void drops_data()
     {
-        // Files (see expand(); "D:<Exec line>" a desktop entry) dropped onto
+        // Files (see expand(); "D:<Exec line>" a desktop entry, "P:" a FIFO
+        // named like one) dropped onto
         // button `at` (0: the drag handle, outside the buttons) of `lines`,
         // the question answered with `answer`; then whether the drag was
         // taken, the dialogs asked and the file's lines.
@@ -337,6 +340,7 @@ private slots:
         row("entry in a terminal", two, {"D:e\nTerminal=true"}, 2, yes, {}, two);
         row("Flatpak entry", two, {"D:flatpak run org.x.App\nX-Flatpak=org.x.App"}, 2, yes, {},
             {"%old", "@/data/flatpak/exports/bin/org.x.App"});
+        row("a FIFO named like an entry", two, {"P:"}, 2, yes, {}, two);
         row("not executable", two, {"%a", "@/config/1.2.jpg"}, 0, yes, {}, two);
         row("in the Exit row", two, {"%a"}, -1, yes, {}, two);
     }
@@ -362,6 +366,9 @@ private slots:
                 t.writeFile("config/" + QString::number(urls.size()) + ".desktop",
                             "[Desktop Entry]\nType=Application\nName=E\nExec=" + file.mid(2) + '\n');
                 file = QFile::encodeName(t.path("config/" + QString::number(urls.size()) + ".desktop"));
+            } else if (file == "P:") {
+                file = QFile::encodeName(t.path("config/fifo.desktop"));
+                QCOMPARE(::mkfifo(file.constData(), 0600), 0);
             }
             urls << QUrl("file://" + QString::fromLatin1(expand(t, {file}).first().toPercentEncoding("/")));
         }
