@@ -99,7 +99,6 @@ public:
     void setBackColor(ColorValue color);
 
     const SystemColors &systemColors() const { return m_scheme; }
-    Platform &platform() const { return m_platform; }
 
     // The category table, in its order (the hidden list, the caption's
     // steps); each entry with its "Type" menu command.
