@@ -5,8 +5,13 @@
 // settings file's credit line repeat it.
 namespace skylane::product {
 
+inline constexpr char kProductName[] = "Sky Lane";
 inline constexpr char kMakerName[] = "Voltari Software - USA";
 inline constexpr char kTitleAndVersion[] = "Sky Lane v2.0";
 inline constexpr char kMakerWebAddress[] = "https://www.example.com/skylane/";
+// The settings file's credit line, before the web address.
+inline constexpr char kCredit[] = "Voltari Software - ";
+// The restore window's caption, its entry on the taskbar.
+inline constexpr char kRestoreCaption[] = "Ulvo's Launch Bar";
 
 } // namespace skylane::product

@@ -105,7 +105,9 @@ void SkyLaneApp::wireButtonRow()
 
 void SkyLaneApp::wireButtonActions()
 {
-    m_buttonActions = std::make_unique<ButtonActions>(*m_bar, m_paths, [this] { showExitDialog(); });
+    m_buttonActions = std::make_unique<ButtonActions>(
+        *m_bar, m_paths, ButtonActions::Services{*m_platform->launcher, *m_platform->dialogs, *m_platform->icons},
+        [this] { showExitDialog(); });
     m_buttonAdder = std::make_unique<ButtonAdder>(*m_bar, m_paths);
     m_buttonDrops = std::make_unique<ButtonDrops>(*m_bar, *m_buttonActions, *m_buttonAdder, *m_platform->launcher);
     ButtonActions *actions = m_buttonActions.get();

@@ -1,3 +1,4 @@
+#include "ProductInfo.h"
 #include "SkyLaneApp.h"
 #include "platform/FontSubstitutes.h"
 
@@ -8,7 +9,7 @@ int main(int argc, char *argv[])
     if (!skylane::prepareNativeWindowSystem())
         return 1;
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Sky Lane"));
+    QApplication::setApplicationName(QString::fromLatin1(skylane::product::kProductName));
     // The program ends only through its exit dialog, never because its
     // last visible window was closed.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -56,15 +56,30 @@ BarWindow::BarWindow(Platform &platform, QWidget *parent)
 
 BarWindow::~BarWindow() = default;
 
-const QStringList &BarWindow::categoryList()
+const std::array<BarWindow::Category, 13> &BarWindow::categories()
 {
-    static const QStringList list = {
-        QStringLiteral("Aud"),  QStringLiteral("Game"), QStringLiteral("Grap"),
-        QStringLiteral("Inet"), QStringLiteral("Misc"), QStringLiteral("Pack"),
-        QStringLiteral("Sys"),  QStringLiteral("Text"), QStringLiteral("Tools"),
-        QStringLiteral("Utils"), QStringLiteral("Vid"), QStringLiteral("Work"),
-        QStringLiteral("Exit")};
-    return list;
+    static const std::array<Category, 13> table = {{
+        {"Aud", "mnuAudio", "Audio", &BarMenus::mnuAudio},
+        {"Game", "mnuGame", "Game", &BarMenus::mnuGame},
+        {"Grap", "mnuGrap", "Graphics", &BarMenus::mnuGrap},
+        {"Inet", "mnuInet", "Internet", &BarMenus::mnuInet},
+        {"Misc", "mnuMisc", "Misc", &BarMenus::mnuMisc},
+        {"Pack", "mnuPacks", "Packers", &BarMenus::mnuPacks},
+        {"Sys", "mnuSys", "System", &BarMenus::mnuSys},
+        {"Text", "mnuText", "Text", &BarMenus::mnuText},
+        {"Tools", "mnuTools", "Tools", &BarMenus::mnuTools},
+        {"Utils", "mnuUtils", "Utilities", &BarMenus::mnuUtils},
+        {"Vid", "mnuVideo", "Video", &BarMenus::mnuVideo},
+        {"Work", "mnuWork", "Work", &BarMenus::mnuWork},
+        {"Exit", "mnuExit", "Exit", &BarMenus::mnuExit},
+    }};
+    return table;
+}
+
+const std::array<int, 13> &BarWindow::typeMenuOrder()
+{
+    static const std::array<int, 13> order = {0, 1, 2, 3, 4, 5, 7, 6, 8, 9, 10, 11, 12};
+    return order;
 }
 
 void BarWindow::createControls()
@@ -131,8 +146,8 @@ void BarWindow::createControls()
     m_combo1->setEditable(true);
     m_combo1->setEditText(QString());
     m_combo1->setFocusPolicy(Qt::NoFocus);
-    for (const QString &name : categoryList())
-        m_combo1->addItem(name, 0);
+    for (const Category &category : categories())
+        m_combo1->addItem(QLatin1String(category.name), 0);
     m_combo1->setEditText(QString());
     setTwipsGeometry(m_combo1, {120, 1500, 1395, 315});
     m_combo1->hide();
@@ -188,19 +203,10 @@ void BarWindow::createMenus()
     m.mnuHide = action(m.titleMainMenu, "mnuHide", "Hide Menu");
 
     m.mnuType = submenu(m.titleMainMenu, "mnuType", "Type");
-    m.mnuAudio = action(m.mnuType, "mnuAudio", "Audio");
-    m.mnuGame = action(m.mnuType, "mnuGame", "Game");
-    m.mnuGrap = action(m.mnuType, "mnuGrap", "Graphics");
-    m.mnuInet = action(m.mnuType, "mnuInet", "Internet");
-    m.mnuMisc = action(m.mnuType, "mnuMisc", "Misc");
-    m.mnuPacks = action(m.mnuType, "mnuPacks", "Packers");
-    m.mnuText = action(m.mnuType, "mnuText", "Text");
-    m.mnuSys = action(m.mnuType, "mnuSys", "System");
-    m.mnuTools = action(m.mnuType, "mnuTools", "Tools");
-    m.mnuUtils = action(m.mnuType, "mnuUtils", "Utilities");
-    m.mnuVideo = action(m.mnuType, "mnuVideo", "Video");
-    m.mnuWork = action(m.mnuType, "mnuWork", "Work");
-    m.mnuExit = action(m.mnuType, "mnuExit", "Exit");
+    for (const int index : typeMenuOrder()) {
+        const Category &category = categories().at(static_cast<size_t>(index));
+        m.*category.menuAction = action(m.mnuType, category.menuName, category.menuCaption);
+    }
 
     m.mnuAbout = action(m.titleMainMenu, "mnuAbout", "About");
 }

@@ -99,9 +99,18 @@ public:
     void setBackColor(ColorValue color);
 
     const SystemColors &systemColors() const { return m_scheme; }
-    Platform &platform() const { return m_platform; }
 
-    static const QStringList &categoryList();
+    // The category table, in its order (the hidden list, the caption's
+    // steps); each entry with its "Type" menu command.
+    struct Category {
+        const char *name;
+        const char *menuName;
+        const char *menuCaption;
+        QAction *BarMenus::*menuAction;
+    };
+    static const std::array<Category, 13> &categories();
+    // The "Type" menu lists the same entries, Text before System.
+    static const std::array<int, 13> &typeMenuOrder();
 
 signals:
     // A button of the row, the caption, the "MENU" label, a picture...

@@ -1,5 +1,6 @@
 #include "bar/RestoreWindow.h"
 
+#include "ProductInfo.h"
 #include "bar/BarWindow.h"
 #include "platform/Twips.h"
 
@@ -14,7 +15,7 @@ RestoreWindow::RestoreWindow(BarWindow &bar)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_bar(bar)
 {
     setObjectName(QStringLiteral("taskbutton"));
-    setWindowTitle(QStringLiteral("Ulvo's Launch Bar"));
+    setWindowTitle(QString::fromLatin1(product::kRestoreCaption));
     const QRect client = twipsToPixels(TwipsRect{0, 0, 1620, 570});
     setFixedSize(client.size());
 

@@ -106,7 +106,7 @@ QList<QByteArray> formatSettings(const SettingsRecord &record)
         kLeft + formatSingle(record.left),
         kTop + formatSingle(record.top),
         kBack + QByteArray::number(record.backColor),
-        kCredit + QByteArray("Voltari Software - ") + product::kMakerWebAddress,
+        kCredit + QByteArray(product::kCredit) + product::kMakerWebAddress,
         kCaptionColor + QByteArray::number(record.captionColor),
         kCaptionFont + record.captionFont.toLocal8Bit(),
     };

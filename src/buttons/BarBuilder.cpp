@@ -40,13 +40,8 @@ void BarBuilder::BuildBar()
                 break;
             count = k;
             SetButtonIcon(k);
-            const TwipsRect previous = twipsGeometry(m_bar.Command2(k - 1));
-            TwipsRect r = twipsGeometry(button);
-            r.top = previous.top;
-            r.left = previous.right() + kButtonGap;
-            setTwipsGeometry(button, r);
+            width += placeBeside(button, m_bar.Command2(k - 1));
             button->show();
-            width += r.width + kButtonGap;
         }
     }
     m_currentEntry.clear();

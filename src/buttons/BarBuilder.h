@@ -31,8 +31,6 @@ public:
     // Bar size before the first button is counted, in twips.
     static constexpr int kBarWidth = 1450;
     static constexpr int kBarHeight = 375;
-    // Gap between neighbouring buttons, in twips.
-    static constexpr int kButtonGap = 20;
 
 private:
     BarWindow &m_bar;

@@ -25,8 +25,9 @@ bool isProgramChoice(const QString &fileName)
 #endif
 }
 
-ButtonActions::ButtonActions(BarWindow &bar, const AppPaths &paths, std::function<void()> showExitDialog)
-    : m_bar(bar), m_paths(paths), m_showExitDialog(std::move(showExitDialog))
+ButtonActions::ButtonActions(BarWindow &bar, const AppPaths &paths, Services services,
+                             std::function<void()> showExitDialog)
+    : m_bar(bar), m_paths(paths), m_services(services), m_showExitDialog(std::move(showExitDialog))
 {
 }
 
@@ -51,13 +52,13 @@ void ButtonActions::launch(int index, Qt::MouseButton button)
     // keeps its button, but a click on it starts nothing.
     if (!files::at(path).isFile())
         return;
-    m_bar.platform().launcher->startMinimized(path);
+    m_services.launcher.startMinimized(path);
 }
 
 bool ButtonActions::confirmChange(const ProgramButton &button)
 {
     return button.programPath().isEmpty()
-           || m_bar.platform().dialogs->askYesNoCancel(
+           || m_services.dialogs.askYesNoCancel(
                   &m_bar, QStringLiteral("Are you sure you want to change the application?"),
                   QStringLiteral("Lock Protection"))
                   == MessageAnswer::Yes;
@@ -75,7 +76,7 @@ void ButtonActions::giveProgram(int index, const QByteArray &programPath)
 
 void ButtonActions::assign(ProgramButton &button, const QByteArray &programPath)
 {
-    showProgram(button, *m_bar.platform().icons, programPath);
+    showProgram(button, m_services.icons, programPath);
     rewriteCategoryFile(m_bar, m_paths);
 }
 

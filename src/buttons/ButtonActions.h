@@ -9,14 +9,24 @@ namespace skylane {
 
 class AppPaths;
 class BarWindow;
+class Dialogs;
 class ProgramButton;
+class ProgramIcons;
+class ProgramLauncher;
 
 // What a mouse release over a program button does: in the "Exit" category
 // it first opens the exit dialog; a right release gives the button another
 // program, a left release starts the button's program.
 class ButtonActions {
 public:
-    ButtonActions(BarWindow &bar, const AppPaths &paths, std::function<void()> showExitDialog);
+    // The services it uses: the program start, the confirmation box, the
+    // icons of chosen programs.
+    struct Services {
+        ProgramLauncher &launcher;
+        Dialogs &dialogs;
+        ProgramIcons &icons;
+    };
+    ButtonActions(BarWindow &bar, const AppPaths &paths, Services services, std::function<void()> showExitDialog);
 
     void Command2_MouseUp(int index, Qt::MouseButton button);
 
@@ -33,6 +43,7 @@ private:
 
     BarWindow &m_bar;
     const AppPaths &m_paths;
+    Services m_services;
     std::function<void()> m_showExitDialog;
 };
 

@@ -9,7 +9,6 @@ namespace {
 constexpr int kResting = 0;
 constexpr int kAdd = 1;
 constexpr int kRemove = 2;
-constexpr int kGapTwips = 20;
 } // namespace
 
 ButtonAdder::ButtonAdder(BarWindow &bar, const AppPaths &paths) : m_bar(bar), m_paths(paths) {}
@@ -57,12 +56,7 @@ int ButtonAdder::addButton()
     if (!button)
         return 0;
     setButtonCount(m_bar, n);
-    const TwipsRect prev = twipsGeometry(previous);
-    TwipsRect place = twipsGeometry(button);
-    m_bar.resizeTwips(place.width + m_bar.widthTwips() + kGapTwips, m_bar.heightTwips());
-    place.top = prev.top;
-    place.left = prev.width + prev.left + kGapTwips;
-    setTwipsGeometry(button, place);
+    m_bar.resizeTwips(m_bar.widthTwips() + placeBeside(button, previous), m_bar.heightTwips());
     button->show();
     return n;
 }
@@ -74,8 +68,7 @@ void ButtonAdder::removeLastButton()
         return;
     m_bar.unloadCommand2(c);
     setButtonCount(m_bar, c - 1);
-    const TwipsRect last = twipsGeometry(m_bar.Command2(c - 1));
-    m_bar.resizeTwips(m_bar.widthTwips() - last.width - kGapTwips, m_bar.heightTwips());
+    m_bar.resizeTwips(m_bar.widthTwips() - rowSlotWidth(m_bar.Command2(c - 1)), m_bar.heightTwips());
     m_bar.Image1(kRemove)->hide();
     rewriteCategoryFile(m_bar, m_paths);
 }

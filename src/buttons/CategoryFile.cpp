@@ -15,6 +15,22 @@ int leadingNumber(const QString &text)
     return digits == 0 ? 0 : text.left(digits).toInt();
 }
 
+int rowSlotWidth(const ProgramButton *button)
+{
+    constexpr int kGapTwips = 20;
+    return twipsGeometry(button).width + kGapTwips;
+}
+
+int placeBeside(ProgramButton *button, const ProgramButton *previous)
+{
+    const TwipsRect left = twipsGeometry(previous);
+    TwipsRect place = twipsGeometry(button);
+    place.top = left.top;
+    place.left = left.left + rowSlotWidth(previous);
+    setTwipsGeometry(button, place);
+    return rowSlotWidth(button);
+}
+
 int buttonCount(const BarWindow &bar)
 {
     return leadingNumber(bar.Label1()->toolTip());

@@ -57,15 +57,12 @@ void CategorySelector::Label1_MouseUp(Qt::MouseButton button)
 
 QList<std::pair<QAction *, QString>> typeMenuCommands(const BarMenus &m)
 {
-    return {
-        {m.mnuAudio, QStringLiteral("Aud")},   {m.mnuGame, QStringLiteral("Game")},
-        {m.mnuGrap, QStringLiteral("Grap")},   {m.mnuInet, QStringLiteral("Inet")},
-        {m.mnuMisc, QStringLiteral("Misc")},   {m.mnuPacks, QStringLiteral("Pack")},
-        {m.mnuText, QStringLiteral("Text")},   {m.mnuSys, QStringLiteral("Sys")},
-        {m.mnuTools, QStringLiteral("Tools")}, {m.mnuUtils, QStringLiteral("Utils")},
-        {m.mnuVideo, QStringLiteral("Vid")},   {m.mnuWork, QStringLiteral("Work")},
-        {m.mnuExit, QStringLiteral("Exit")},
-    };
+    QList<std::pair<QAction *, QString>> commands;
+    for (const int index : BarWindow::typeMenuOrder()) {
+        const BarWindow::Category &category = BarWindow::categories().at(static_cast<size_t>(index));
+        commands.append({m.*category.menuAction, QLatin1String(category.name)});
+    }
+    return commands;
 }
 
 } // namespace skylane

@@ -102,7 +102,7 @@ void Splash::createControls()
                         {160, 500, 5700, 675}, true);
     m_label1[0] = label("Label1_0", maker, kGrey, makeFont("Arial Black", 24, false),
                         {120, 525, 5700, 675}, true);
-    m_label2 = label("Label2", QStringLiteral("Sky Lane"), kDarkGreen, makeFont("Century Gothic", 18, true),
+    m_label2 = label("Label2", QString::fromLatin1(product::kProductName), kDarkGreen, makeFont("Century Gothic", 18, true),
                      {2280, 1320, 1545, 495}, false);
     m_label3 = label("Label3", QStringLiteral("v2.0 - 02/2002"), kGrey, makeFont("Arial", 8.25, false),
                      {3885, 1500, 1155, 255}, false);
