@@ -1,5 +1,7 @@
 #include "platform/linux/X11MinimizeWatch.h"
 
+#include "platform/linux/X11Atoms.h"
+
 #include <QSocketNotifier>
 
 #include <cstdlib>
@@ -16,13 +18,6 @@ struct FreeDeleter {
 };
 template <typename T>
 using XcbReply = std::unique_ptr<T, FreeDeleter>;
-
-xcb_atom_t internAtom(xcb_connection_t *c, const char *name)
-{
-    const auto cookie = xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name);
-    XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c, cookie, nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
 
 // ICCCM WM_STATE values.
 constexpr uint32_t kNormalState = 1;
@@ -53,10 +48,11 @@ X11MinimizeWatch::X11MinimizeWatch(xcb_connection_t *connection, int screen, pid
         xcb_screen_next(&it);
     if (it.rem)
         m_root = it.data->root;
-    m_clientList = internAtom(m_connection, "_NET_CLIENT_LIST");
-    m_wmPid = internAtom(m_connection, "_NET_WM_PID");
-    m_changeState = internAtom(m_connection, "WM_CHANGE_STATE");
-    m_wmState = internAtom(m_connection, "WM_STATE");
+    const X11Atoms atoms(m_connection);
+    m_clientList = atoms.ewmh()._NET_CLIENT_LIST;
+    m_wmPid = atoms.ewmh()._NET_WM_PID;
+    m_changeState = atoms.wmChangeState();
+    m_wmState = atoms.wmState();
 
     // Property changes of the root window tell when the client list grows.
     const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include <xcb/xcb.h>
+#include "platform/linux/X11Atoms.h"
 
 #include <initializer_list>
 #include <vector>
@@ -21,34 +21,29 @@ xcb_connection_t *x11Connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-xcb_atom_t internAtom(xcb_connection_t *c, const char *name)
+// The program's connection's atoms, asked for once, at the first use.
+const X11Atoms &atomsOf(xcb_connection_t *c)
 {
-    const auto cookie = xcb_intern_atom(c, 0, static_cast<uint16_t>(qstrlen(name)), name);
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(c, cookie, nullptr);
-    if (!reply)
-        return XCB_ATOM_NONE;
-    const xcb_atom_t atom = reply->atom;
-    free(reply);
-    return atom;
+    static const X11Atoms atoms(c);
+    return atoms;
 }
 
 // Sets _NET_WM_STATE on a window that is not mapped yet; the window manager
 // reads it when the window maps. The manager drops the property when a
 // window is withdrawn, so a window shown again needs it set again.
-void setInitialNetWmState(QWidget *window, std::initializer_list<const char *> stateNames)
+void setInitialNetWmState(QWidget *window, std::initializer_list<xcb_atom_t xcb_ewmh_connection_t::*> stateNames)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
     xcb_connection_t *c = x11Connection();
     if (!c)
         return;
-    const auto id = static_cast<xcb_window_t>(window->winId());
-    const xcb_atom_t netWmState = internAtom(c, "_NET_WM_STATE");
+    const xcb_ewmh_connection_t &ewmh = atomsOf(c).ewmh();
     std::vector<xcb_atom_t> states;
-    for (const char *name : stateNames)
-        states.push_back(internAtom(c, name));
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, netWmState, XCB_ATOM_ATOM, 32,
-                        static_cast<uint32_t>(states.size()), states.data());
+    for (const auto name : stateNames)
+        states.push_back(ewmh.*name);
+    xcb_ewmh_set_wm_state(const_cast<xcb_ewmh_connection_t *>(&ewmh), static_cast<xcb_window_t>(window->winId()),
+                          static_cast<uint32_t>(states.size()), states.data());
     xcb_flush(c);
 }
 
@@ -88,8 +83,9 @@ void X11WindowSystem::prepareBarWindow(QWidget *bar)
     bar->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
                         | Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint);
     bar->setAttribute(Qt::WA_ShowWithoutActivating);
-    setInitialNetWmState(bar, {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER",
-                               "_NET_WM_STATE_ABOVE"});
+    setInitialNetWmState(bar, {&xcb_ewmh_connection_t::_NET_WM_STATE_SKIP_TASKBAR,
+                               &xcb_ewmh_connection_t::_NET_WM_STATE_SKIP_PAGER,
+                               &xcb_ewmh_connection_t::_NET_WM_STATE_ABOVE});
 }
 
 void X11WindowSystem::prepareStartupWindow(QWidget *window)
@@ -100,7 +96,8 @@ void X11WindowSystem::prepareStartupWindow(QWidget *window)
         window->setWindowFlags(flags);
     if (window->isVisible())
         return;
-    setInitialNetWmState(window, {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
+    setInitialNetWmState(window, {&xcb_ewmh_connection_t::_NET_WM_STATE_SKIP_TASKBAR,
+                                  &xcb_ewmh_connection_t::_NET_WM_STATE_SKIP_PAGER});
 }
 
 void X11WindowSystem::setTopmost(QWidget *window, bool topmost)

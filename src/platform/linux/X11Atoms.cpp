@@ -1,0 +1,36 @@
+#include "platform/linux/X11Atoms.h"
+
+#include <cstdlib>
+
+namespace skylane {
+
+namespace {
+xcb_atom_t atomOf(xcb_connection_t *c, xcb_intern_atom_cookie_t cookie)
+{
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(c, cookie, nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return atom;
+}
+} // namespace
+
+X11Atoms::X11Atoms(xcb_connection_t *connection)
+{
+    // All requests first, then all replies: one round trip for the lot.
+    xcb_intern_atom_cookie_t *ewmhCookies = xcb_ewmh_init_atoms(connection, &m_ewmh);
+    const auto state = xcb_intern_atom(connection, 0, 8, "WM_STATE");
+    const auto changeState = xcb_intern_atom(connection, 0, 15, "WM_CHANGE_STATE");
+    m_ewmhReady = xcb_ewmh_init_atoms_replies(&m_ewmh, ewmhCookies, nullptr) != 0;
+    if (!m_ewmhReady)
+        m_ewmh = xcb_ewmh_connection_t{};
+    m_wmState = atomOf(connection, state);
+    m_wmChangeState = atomOf(connection, changeState);
+}
+
+X11Atoms::~X11Atoms()
+{
+    if (m_ewmhReady)
+        xcb_ewmh_connection_wipe(&m_ewmh);
+}
+
+} // namespace skylane
