@@ -16,7 +16,7 @@ def desktop(tmp_path_factory):
         pytest.exit(f"no program in {folder}: SKYLANE_E2E_FOLDER must name the built portable folder", returncode=2)
     work = tmp_path_factory.mktemp("desktop")
     x = XServer(work)
-    buses = PrivateBuses(work)
+    buses = PrivateBuses()
     yield x, buses, folder
     buses.close()
     x.close()

@@ -9,6 +9,7 @@ import time
 from pathlib import Path
 
 import dbus
+from dbusmock import MOCK_IFACE, DBusTestCase
 from Xlib import X, display as xdisplay
 from Xlib.error import XError
 
@@ -165,30 +166,15 @@ class XServer:
 
 
 class PrivateBuses:
-    """A private system bus with dbusmock's logind and a private session bus."""
+    """Private system and session buses from dbusmock, its logind on the system bus."""
 
-    CONFIG = ('<busconfig><type>{kind}</type><listen>unix:path={socket}</listen><auth>EXTERNAL</auth>'
-              '<policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/>'
-              '<allow own="*"/><allow user="*"/></policy></busconfig>')
-
-    def __init__(self, workdir):
-        self.workdir, self.procs = Path(workdir), []
-        self.system_address, self.session_address = self._bus("system"), self._bus("session")
-        self.procs.append(quiet("/usr/bin/python3", "-m", "dbusmock", "--system", "--template", "logind", env=self.env()))
-        self.system = dbus.bus.BusConnection(self.system_address)
-        wait_for(lambda: self.system.name_has_owner("org.freedesktop.login1"), what="mock logind")
-        self.logind = dbus.Interface(self.system.get_object("org.freedesktop.login1", "/org/freedesktop/login1"),
-                                     "org.freedesktop.DBus.Mock")
-
-    def _bus(self, kind):
-        socket, config = self.workdir / f"{kind}_bus_socket", self.workdir / f"{kind}-bus.conf"
-        config.write_text(self.CONFIG.format(kind=kind, socket=socket))
-        proc = subprocess.Popen(["dbus-daemon", f"--config-file={config}", "--nofork", "--print-address=1"],
-                                stdout=subprocess.PIPE, text=True)
-        self.procs.append(proc)
-        address = proc.stdout.readline().strip()
-        assert address.startswith(f"unix:path={socket}"), f"private {kind} bus did not start"
-        return address
+    def __init__(self):
+        DBusTestCase.start_system_bus()
+        DBusTestCase.start_session_bus()
+        self.system_address = os.environ["DBUS_SYSTEM_BUS_ADDRESS"]
+        self.session_address = os.environ["DBUS_SESSION_BUS_ADDRESS"]
+        self.mock, logind = DBusTestCase.spawn_server_template("logind")
+        self.logind = dbus.Interface(logind, MOCK_IFACE)
 
     def env(self):
         return {"DBUS_SYSTEM_BUS_ADDRESS": self.system_address, "DBUS_SESSION_BUS_ADDRESS": self.session_address}
@@ -198,8 +184,8 @@ class PrivateBuses:
         return [(str(c[1]), list(c[2])) for c in self.logind.GetCalls()]
 
     def close(self):
-        self.system.close()
-        stop_processes(self.procs)
+        stop_processes([self.mock])
+        DBusTestCase.tearDownClass()
 
 
 class SkyLane:
@@ -216,7 +202,7 @@ class SkyLane:
 
     def start(self, extra_env=None):
         """Starts a later run and closes its start-up window by a click on the red line."""
-        self.cfg("runs.cfg").write_bytes(MARKER)
+        (self.config / "runs.cfg").write_bytes(MARKER)
         self.launch(extra_env)
         bar = wait_for(self.bar, what="the bar")
         try:  # after a slow start the start-up window may have closed by itself
@@ -238,8 +224,6 @@ class SkyLane:
                "QT_ACCESSIBILITY": "0", "NO_AT_BRIDGE": "1", **self.buses.env(), **(extra_env or {})}
         # A sanitizer build's options pass through; nothing else of the caller's environment does.
         env.update({k: v for k, v in os.environ.items() if k in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS")})
-        # The program must never reach the machine's own buses.
-        assert str(self.buses.workdir) in env["DBUS_SYSTEM_BUS_ADDRESS"] + env["DBUS_SESSION_BUS_ADDRESS"]
         return env
 
     def launch(self, extra_env=None):
@@ -251,9 +235,6 @@ class SkyLane:
         if self.proc and self.proc.poll() is None:
             stop_processes([self.proc])
         wait_for(lambda: not self.windows(), timeout=5, what="the program's windows to go")
-
-    def running(self):
-        return self.proc is not None and self.proc.poll() is None
 
     def output(self):
         p = self.root / "skylane.log"
@@ -318,13 +299,10 @@ class SkyLane:
         time.sleep(0.2)
         self.x.key(*(["Down"] * sub_downs), "Return")
 
-    def cfg(self, name):
-        return self.config / name
-
     def write_category(self, name, lines):
-        self.cfg(f"{name}.cfg").write_bytes(b"".join(line.encode() + b"\r\n" for line in lines))
+        (self.config / f"{name}.cfg").write_bytes(b"".join(line.encode() + b"\r\n" for line in lines))
 
     def settings(self):
-        p = self.cfg("prg.cfg")
+        p = self.config / "prg.cfg"
         return dict((line[:4].decode("latin-1"), line[4:].decode("latin-1")) for line in
                     reversed(p.read_bytes().split(b"\r\n") if p.exists() else []))

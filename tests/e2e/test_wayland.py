@@ -44,7 +44,7 @@ def bars(display):
 def test_a_wayland_session_shows_the_bar_as_an_x11_window(weston, desktop, tmp_path):
     _, buses, folder = desktop
     app = SkyLane(types.SimpleNamespace(name=weston.display), buses, folder, tmp_path)
-    app.cfg("runs.cfg").write_bytes(MARKER)
+    (app.config / "runs.cfg").write_bytes(MARKER)
     env = app.env({"WAYLAND_DISPLAY": "wayland-skylane", "XDG_RUNTIME_DIR": str(weston.runtime),
                    "XDG_SESSION_TYPE": "wayland"})
     del env["QT_QPA_PLATFORM"]
