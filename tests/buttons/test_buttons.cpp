@@ -5,7 +5,6 @@
 #include "platform/TextFile.h"
 #include "support/TestApp.h"
 
-#include <QAccessible>
 #include <QDropEvent>
 #include <QFile>
 #include <QMenu>
@@ -82,9 +81,6 @@ private slots:
             // A program shows its icon; a missing one and a blank line none.
             QCOMPARE(button->icon().isNull(), paths.at(i - 1).isEmpty() ? !noFile : lines.at(i - 1).startsWith("%%"));
         }
-        // Rewriting the file from the row gives back every line's bytes.
-        QVERIFY(rewriteCategoryFile(bar, t.app().paths()));
-        QCOMPARE(inetLines(t), paths);
     }
 
     void rebuildingRemovesOldButtonsAtOnce()
@@ -258,8 +254,6 @@ private slots:
         QTest::addColumn<int>("shown");
         QTest::addColumn<int>("count");
         QTest::addColumn<QByteArray>("file"); // each line's first letter, '-' for a blank one
-        QTest::newRow("left arms adding") << QByteArray("--") << QStringList{"0L"} << 1 << 2 << QByteArray("--");
-        QTest::newRow("right arms removal") << QByteArray("--") << QStringList{"0R"} << 2 << 2 << QByteArray("--");
         QTest::newRow("add writes nothing, middle disarms")
             << QByteArray("--") << QStringList{"0L", "1L", "0L", "1M"} << 0 << 3 << QByteArray("--");
         QTest::newRow("a program on a new button writes blank lines before it")
@@ -393,23 +387,6 @@ private slots:
         QCOMPARE(textfile::readLines(t.path(at < 0 ? "config/Exit.cfg" : "config/Inet.cfg")).value(), expand(t, file));
     }
 
-    void screenReaderNames()
-    {
-        TestApp t;
-        const QByteArray program = t.writeProgram("bin/editor");
-        t.writeFile("config/Inet.cfg", textfile::joinLines({program, ""}));
-        t.fakes.icons->names[program] = "Text Editor";
-        t.start();
-        for (QWidget *w : t.bar().findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-            if (w->isVisible())
-                QVERIFY2(!QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty(),
-                         qPrintable(w->objectName()));
-        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(t.bar().Command2(1));
-        QCOMPARE(button->text(QAccessible::Name), QString("Text Editor"));
-        QCOMPARE(button->text(QAccessible::Description), QFile::decodeName(program));
-        QCOMPARE(QAccessible::queryAccessibleInterface(t.bar().Command2(2))->text(QAccessible::Name),
-                 QString("Blank button"));
-    }
 };
 
 QTEST_MAIN(TestButtons)

@@ -79,8 +79,6 @@ struct FakeLauncher final : public ProgramLauncher {
 // A path has an icon when it names a regular file.
 struct FakeIcons final : public ProgramIcons {
     QIcon smallIcon(const QByteArray &programPath, bool &found) override;
-    QString programName(const QByteArray &path) override { return names.value(path, ProgramIcons::programName(path)); }
-    QHash<QByteArray, QString> names; // the desktop's names of programs
 };
 
 struct FakeShell final : public ShellOpener {

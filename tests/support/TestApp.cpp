@@ -33,11 +33,6 @@ TestApp::~TestApp()
     std::filesystem::remove_all(native(m_root), ignored);
 }
 
-bool TestApp::exists(const QString &relative) const
-{
-    return files::at(path(relative)).kind != files::Kind::Missing;
-}
-
 QByteArray TestApp::writeProgram(const QByteArray &relative)
 {
     const QByteArray full = m_root + '/' + relative;

@@ -17,7 +17,6 @@ public:
     ~TestApp();
 
     QByteArray path(const QString &relative) const { return m_root + '/' + relative.toUtf8(); }
-    bool exists(const QString &relative) const;
     void writeFile(const QString &relative, const QByteArray &content) const;
     QByteArray readFile(const QString &relative) const;
     // An executable script at `relative` (raw bytes, so a name the locale
