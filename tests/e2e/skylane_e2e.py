@@ -126,9 +126,6 @@ class XServer:
         except XError:
             return False
 
-    def active_window(self):
-        return (self.prop(self.root, "_NET_ACTIVE_WINDOW") or [0])[0]
-
     def pixels(self, x, y, w, h):
         """The screen's pixels as rows of (r, g, b)."""
         d = self.root.get_image(x, y, w, h, X.ZPixmap, 0xFFFFFFFF).data
@@ -160,9 +157,6 @@ class XServer:
 
     def key(self, *keys):
         self.xdotool("key", "--delay", 40, *keys)
-
-    def type(self, text):
-        self.xdotool("type", "--delay", 20, text)
 
 
 class PrivateBuses:

@@ -29,8 +29,8 @@ def test_first_run_and_the_bar_on_top(skylane):
     skylane.launch()
     splash = wait_for(skylane.splash, what="the start-up window")
     assert "_NET_WM_STATE_SKIP_TASKBAR" in x.net_state(splash)
-    wait_for(lambda: sum(p == (255, 0, 0) for row in x.pixels(*skylane.red_line_point(splash), 100, 5) for p in row) > 150,
-             what="the red line")
+    wait_for(lambda: sum(p == (255, 0, 0) for row in x.pixels(*skylane.red_line_point(splash), 100, 5)
+                         for p in row) > 150, what="the red line")
     x.click(*skylane.red_line_point(splash))
     wait_for(lambda: skylane.splash() is None, what="the start-up window to close")
     bar = wait_for(skylane.bar, what="the bar")
@@ -74,11 +74,11 @@ def test_menus_and_the_status_light(skylane):
     x.key("Escape")
     wait_for(lambda: not any(x.is_viewable(m) for m in menus), what="the menu to close")
     skylane.menu_command(1, 0)  # Background > Color
-    wait_for(lambda: (w := skylane.window_titled("Select Color")) and x.active_window() == w.id,
+    wait_for(lambda: (w := skylane.window_titled("Select Color")) and x.prop(x.root, "_NET_ACTIVE_WINDOW")[0] == w.id,
              what="the colour dialog with the focus")
     time.sleep(0.3)
     x.key("alt+h", "ctrl+a")  # the HTML field
-    x.type("#3366cc")
+    x.xdotool("type", "--delay", 20, "#3366cc")
     time.sleep(0.3)
     x.key("Return")
     wait_for(lambda: x.pixel(g[0] + g[2] - 3, g[1] + g[3] - 2) == (0x33, 0x66, 0xCC)
