@@ -200,10 +200,10 @@ class SkyLane:
         self.proc = None
         self.expects_logind = False  # any call to logind a test did not ask for is a fault
 
-    def start(self, extra_env=None):
+    def start(self):
         """Starts a later run and closes its start-up window by a click on the red line."""
         (self.config / "runs.cfg").write_bytes(MARKER)
-        self.launch(extra_env)
+        self.launch()
         bar = wait_for(self.bar, what="the bar")
         try:  # after a slow start the start-up window may have closed by itself
             self.x.click(*self.red_line_point(wait_for(self.splash, timeout=1.0)))
@@ -226,9 +226,9 @@ class SkyLane:
         env.update({k: v for k, v in os.environ.items() if k in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS")})
         return env
 
-    def launch(self, extra_env=None):
+    def launch(self):
         with open(self.root / "skylane.log", "ab") as log:
-            self.proc = subprocess.Popen([str(self.folder / "skylane")], cwd=self.root, env=self.env(extra_env),
+            self.proc = subprocess.Popen([str(self.folder / "skylane")], cwd=self.root, env=self.env(),
                                          stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
 
     def stop(self):
@@ -298,9 +298,6 @@ class SkyLane:
         self.x.key(*(["Down"] * top_downs), "Right")
         time.sleep(0.2)
         self.x.key(*(["Down"] * sub_downs), "Return")
-
-    def write_category(self, name, lines):
-        (self.config / f"{name}.cfg").write_bytes(b"".join(line.encode() + b"\r\n" for line in lines))
 
     def settings(self):
         p = self.config / "prg.cfg"

@@ -11,7 +11,7 @@ import time
 import dbus
 from dbusmock import MOCK_IFACE, DBusTestCase
 
-from skylane_e2e import MARKER, px, stays, stop_processes, wait_for
+from skylane_e2e import px, stays, stop_processes, wait_for
 
 RECORDER = '#!/bin/sh\nprintf "%s\\n" "$0" "$#" > "{out}.part"; mv "{out}.part" "{out}"\n'
 
@@ -29,8 +29,8 @@ def test_first_run_and_the_bar_on_top(skylane):
     skylane.launch()
     splash = wait_for(skylane.splash, what="the start-up window")
     assert "_NET_WM_STATE_SKIP_TASKBAR" in x.net_state(splash)
-    line = x.pixels(*skylane.red_line_point(splash), 100, 5)
-    assert sum(p == (255, 0, 0) for row in line for p in row) > 150, "the red line shows"
+    wait_for(lambda: sum(p == (255, 0, 0) for row in x.pixels(*skylane.red_line_point(splash), 100, 5) for p in row) > 150,
+             what="the red line")
     x.click(*skylane.red_line_point(splash))
     wait_for(lambda: skylane.splash() is None, what="the start-up window to close")
     bar = wait_for(skylane.bar, what="the bar")
@@ -43,12 +43,8 @@ def test_first_run_and_the_bar_on_top(skylane):
 def test_programs_and_the_place(skylane):
     x = skylane.x
     first, first_out = recorder(skylane, "first")
-    skylane.write_category("Inet", [str(first), "/usr/bin/xclock"])
-    (skylane.config / "runs.cfg").write_bytes(MARKER)
-    skylane.launch()  # a later run: the start-up window closes by itself
-    wait_for(skylane.splash, what="the start-up window")
-    wait_for(lambda: skylane.splash() is None, timeout=8, what="the start-up window to close by itself")
-    bar = wait_for(skylane.bar, what="the bar")
+    (skylane.config / "Inet.cfg").write_bytes(bytes(first) + b"\r\n/usr/bin/xclock\r\n")
+    bar = skylane.start()
     x.click(*skylane.button_point(1))
     assert wait_for(first_out.exists) and first_out.read_text().splitlines() == [str(first), "0"]
     # An X program comes up minimized; the bar stays on top.
@@ -78,8 +74,8 @@ def test_menus_and_the_status_light(skylane):
     x.key("Escape")
     wait_for(lambda: not any(x.is_viewable(m) for m in menus), what="the menu to close")
     skylane.menu_command(1, 0)  # Background > Color
-    dialog = skylane.wait_window("Select Color")
-    wait_for(lambda: x.active_window() == dialog.id, what="the colour dialog to take the focus")
+    wait_for(lambda: (w := skylane.window_titled("Select Color")) and x.active_window() == w.id,
+             what="the colour dialog with the focus")
     time.sleep(0.3)
     x.key("alt+h", "ctrl+a")  # the HTML field
     x.type("#3366cc")
