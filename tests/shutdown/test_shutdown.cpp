@@ -35,7 +35,6 @@ private slots:
         QTest::addColumn<QString>("keys"); // options pressed, "again" a second request, then what ends it
         QTest::addColumn<QString>("outcome");
         // The dialog waits for the session to end; the bar stays.
-        QTest::newRow("Normal Shutdown") << "0 ok" << "dialog open, bar open, requests shutdown, running";
         QTest::newRow("Reboot") << "1 ok" << "dialog open, bar open, requests reboot, running";
         QTest::newRow("Log Off") << "2 ok" << "dialog open, bar open, requests logoff, running";
         QTest::newRow("Forced Shutdown: a forced log-off") << "3 ok" << "dialog open, bar open, requests forced-logoff, running";
@@ -45,7 +44,6 @@ private slots:
         QTest::newRow("Quit closes the bar, then ends")
             << "4 ok" << "dialog closed, bar closed, requests none, ended with bar closed, dialog closed";
         QTest::newRow("Cancel") << "4 cancel" << "dialog closed, bar open, requests none, running";
-        QTest::newRow("close box") << "4 close" << "dialog closed, bar open, requests none, running";
         QTest::newRow("Escape") << "4 escape" << "dialog closed, bar open, requests none, running";
     }
     void okAndEnter()
@@ -56,8 +54,6 @@ private slots:
                 press(dialog().cmdOk());
             else if (key == "cancel")
                 press(dialog().cmdCancel());
-            else if (key == "close")
-                dialog().close();
             else if (key == "again")
                 m_t->app().showExitDialog();
             else if (key == "enter" || key == "escape")
