@@ -23,6 +23,8 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -123,15 +125,33 @@ private slots:
         QCOMPARE(paths.categoryFile("Inet"), root + "/CONFIG/INET.CFG");
     }
 
+    void specialFilesAreNeverWaitedOnNorWrittenInto_data()
+    {
+        QTest::addColumn<char>("kind");
+        QTest::newRow("FIFO") << 'f';
+        QTest::newRow("socket") << 's';
+        QTest::newRow("device") << 'd';
+    }
     void specialFilesAreNeverWaitedOnNorWrittenInto()
     {
+        QFETCH(char, kind);
         test::TestApp t("my app \xe9");
         QList<int> fds;
         for (const char *name : {"config/prg.cfg", "config/Inet.cfg", "config/runs.cfg", "config/1.2.jpg"}) {
             const QByteArray path = t.path(name);
             ::unlink(path.constData());
-            QCOMPARE(::mkfifo(path.constData(), 0644), 0);
-            fds << ::open(path.constData(), O_RDONLY | O_NONBLOCK); // would see what is written into it
+            if (kind == 'd') {
+                QCOMPARE(::symlink("/dev/zero", path.constData()), 0);
+            } else if (kind == 'f') {
+                QCOMPARE(::mkfifo(path.constData(), 0644), 0);
+                fds << ::open(path.constData(), O_RDONLY | O_NONBLOCK); // would see what is written into it
+            } else {
+                sockaddr_un address{};
+                address.sun_family = AF_UNIX;
+                qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
+                fds << ::socket(AF_UNIX, SOCK_STREAM, 0);
+                QCOMPARE(::bind(fds.last(), reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+            }
         }
         // Each counts as missing: the initial place, one blank button, a first run.
         t.start();
@@ -144,7 +164,8 @@ private slots:
         QVERIFY(t.readFile("config/prg.cfg").startsWith("LF= 5100\r\n"));
         char byte = 0;
         for (const int fd : std::as_const(fds)) {
-            QCOMPARE(::read(fd, &byte, 1), 0);
+            if (kind == 'f')
+                QCOMPARE(::read(fd, &byte, 1), 0);
             ::close(fd);
         }
         QVERIFY(t.readFile("config/Inet.cfg").isEmpty());
@@ -311,6 +332,33 @@ private slots:
             QCOMPARE(::waitpid(-1, nullptr, WNOHANG), -1);
         }
         QVERIFY(!QFile::exists(QFile::decodeName(m_root + "/record")));
+    }
+
+    // Runs before any window exists; only the environment it reads and sets matters.
+    void choosesX11UnlessTheUserChose_data()
+    {
+        QTest::addColumn<QByteArray>("userChoice");
+        QTest::addColumn<QByteArray>("display");
+        QTest::addColumn<bool>("runs");
+        QTest::addColumn<QByteArray>("chosen");
+        QTest::newRow("unset, unreachable") << QByteArray() << QByteArray(":4711") << false << QByteArray("xcb");
+        QTest::newRow("user's wayland") << QByteArray("wayland") << QByteArray() << true << QByteArray("wayland");
+        QTest::newRow("user's xcb, no display") << QByteArray("xcb") << QByteArray() << false << QByteArray("xcb");
+    }
+    void choosesX11UnlessTheUserChose()
+    {
+        QFETCH(QByteArray, userChoice);
+        QFETCH(QByteArray, display);
+        QFETCH(bool, runs);
+        QFETCH(QByteArray, chosen);
+        const QByteArray before = qgetenv("QT_QPA_PLATFORM");
+        userChoice.isEmpty() ? qunsetenv("QT_QPA_PLATFORM") : qputenv("QT_QPA_PLATFORM", userChoice);
+        display.isEmpty() ? qunsetenv("DISPLAY") : qputenv("DISPLAY", display);
+        const bool ran = prepareNativeWindowSystem();
+        const QByteArray after = qgetenv("QT_QPA_PLATFORM");
+        qputenv("QT_QPA_PLATFORM", before);
+        QCOMPARE(ran, runs);
+        QCOMPARE(after, chosen);
     }
 
 private:
