@@ -165,13 +165,9 @@ class PrivateBuses:
     def __init__(self):
         DBusTestCase.start_system_bus()
         DBusTestCase.start_session_bus()
-        self.system_address = os.environ["DBUS_SYSTEM_BUS_ADDRESS"]
-        self.session_address = os.environ["DBUS_SESSION_BUS_ADDRESS"]
+        self.env = {k: os.environ[k] for k in ("DBUS_SYSTEM_BUS_ADDRESS", "DBUS_SESSION_BUS_ADDRESS")}
         self.mock, logind = DBusTestCase.spawn_server_template("logind")
         self.logind = dbus.Interface(logind, MOCK_IFACE)
-
-    def env(self):
-        return {"DBUS_SYSTEM_BUS_ADDRESS": self.system_address, "DBUS_SESSION_BUS_ADDRESS": self.session_address}
 
     def logind_calls(self):
         """[(method, [args...]), ...] the mock logind received."""
@@ -215,7 +211,7 @@ class SkyLane:
         (home / "runtime").mkdir(mode=0o700, parents=True, exist_ok=True)
         env = {"PATH": "/usr/local/bin:/usr/bin:/bin", "HOME": str(home), "DISPLAY": self.x.name,
                "QT_QPA_PLATFORM": "xcb", "XDG_RUNTIME_DIR": str(home / "runtime"), "LANG": "C.UTF-8",
-               "QT_ACCESSIBILITY": "0", "NO_AT_BRIDGE": "1", **self.buses.env(), **(extra_env or {})}
+               "QT_ACCESSIBILITY": "0", "NO_AT_BRIDGE": "1", **self.buses.env, **(extra_env or {})}
         # A sanitizer build's options pass through; nothing else of the caller's environment does.
         env.update({k: v for k, v in os.environ.items() if k in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS")})
         return env
