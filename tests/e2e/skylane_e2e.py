@@ -251,13 +251,11 @@ class SkyLane:
 
     def bar_geometry(self):
         """The bar's place once two reads a moment apart agree."""
-        last = [None]
-
         def settled():
-            g = self.x.geometry(wait_for(self.bar, what="the bar"))
-            same, last[0] = g == last[0], g
-            time.sleep(0 if same else 0.03)
-            return g if same else None
+            bar = wait_for(self.bar, what="the bar")
+            g = self.x.geometry(bar)
+            time.sleep(0.03)
+            return g == self.x.geometry(bar) and g
         return wait_for(settled, what="the bar to settle")
 
     def bar_point(self, tx, ty):

@@ -1,7 +1,4 @@
-"""What a user meets on a real desktop: the first run, the bar on top,
-programs started minimized, the bar dragged and started again, the colour dialog, the status
-light's restore window, and the exit dialog's session options reaching the
-mock logind and session manager while the bar keeps running."""
+"""What a user meets on a real desktop, one journey per test."""
 
 import os
 import shutil
