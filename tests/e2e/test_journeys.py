@@ -118,7 +118,7 @@ def test_exit_dialog(skylane):
             press(option)
         wait_for(lambda: len(calls(buses.logind)) == 4, what="four calls to logind")
         assert calls(buses.logind) == [("PowerOff", [False]), ("Reboot", [False]),
-                                        ("GetSessionByPID", [skylane.proc.pid]), ("TerminateSession", ["c7"])]
+                                       ("GetSessionByPID", [skylane.proc.pid]), ("TerminateSession", ["c7"])]
         assert calls(manager) == [("Logout", [False, True])]
     finally:
         stop_processes([xfce])
