@@ -50,6 +50,11 @@ def stop_processes(procs):
             p.wait()
 
 
+def calls(mock):
+    """[(method, [args...]), ...] a dbusmock object received."""
+    return [(str(c[1]), list(c[2])) for c in mock.GetCalls()]
+
+
 def quiet(*args, **kwargs):
     return subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kwargs)
 
@@ -57,15 +62,15 @@ def quiet(*args, **kwargs):
 class XServer:
     """Xvfb with openbox on the first free display of SKYLANE_E2E_DISPLAYS ("70-79")."""
 
-    def __init__(self, workdir, width=1280, height=800):
-        self.width, self.height, self.procs = width, height, []
+    def __init__(self, workdir):
+        self.procs = []
         first, _, last = os.environ.get("SKYLANE_E2E_DISPLAYS", "90-199").partition("-")
         free = [n for n in range(int(first), int(last or first) + 1)
                 if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}")]
         self.name = f":{free[0]}"
-        self.procs.append(quiet("Xvfb", self.name, "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"))
+        self.procs.append(quiet("Xvfb", self.name, "-screen", "0", "1280x800x24", "-nolisten", "tcp"))
         self.dpy = wait_for(self._connect, what="Xvfb")
-        self.root, self.atoms = self.dpy.screen().root, {}
+        self.root = self.dpy.screen().root
         self.procs.append(quiet("openbox", "--sm-disable", env=dict(os.environ, DISPLAY=self.name, HOME=str(workdir))))
         wait_for(lambda: self.prop(self.root, "_NET_SUPPORTING_WM_CHECK"), what="openbox")
 
@@ -81,8 +86,7 @@ class XServer:
 
     def prop(self, window, name):
         try:
-            atom = self.atoms.setdefault(name, self.dpy.intern_atom(name))
-            p = window.get_full_property(atom, X.AnyPropertyType)
+            p = window.get_full_property(self.dpy.get_atom(name), X.AnyPropertyType)
         except XError:
             return None
         return p.value if p else None
@@ -97,10 +101,6 @@ class XServer:
             return (window.get_wm_class() or [None])[0]
         except XError:
             return None
-
-    def title(self, window):
-        name = self.prop(window, "_NET_WM_NAME") or b""
-        return name.decode("utf-8", "replace") if isinstance(name, bytes) else name
 
     def pid(self, window):
         return (self.prop(window, "_NET_WM_PID") or [None])[0]
@@ -169,10 +169,6 @@ class PrivateBuses:
         self.mock, logind = DBusTestCase.spawn_server_template("logind")
         self.logind = dbus.Interface(logind, MOCK_IFACE)
 
-    def logind_calls(self):
-        """[(method, [args...]), ...] the mock logind received."""
-        return [(str(c[1]), list(c[2])) for c in self.logind.GetCalls()]
-
     def close(self):
         stop_processes([self.mock])
         DBusTestCase.tearDownClass()
@@ -187,12 +183,12 @@ class SkyLane:
         self.folder = self.root / os.fsdecode(b"Sky Lane \xe9")
         shutil.copytree(built_folder, self.folder, symlinks=True)
         self.config = self.folder / "config"
+        (self.config / "runs.cfg").write_bytes(MARKER)  # a later run, unless a test removes the config
         self.proc = None
         self.expects_logind = False  # any call to logind a test did not ask for is a fault
 
     def start(self):
         """Starts a later run and closes its start-up window by a click on the red line."""
-        (self.config / "runs.cfg").write_bytes(MARKER)
         self.launch()
         bar = wait_for(self.bar, what="the bar")
         try:  # after a slow start the start-up window may have closed by itself
@@ -206,7 +202,7 @@ class SkyLane:
         sx, sy, _, _ = self.x.geometry(splash)
         return sx + 1 + px(165) + 100, sy + 1 + px(2295) + 6
 
-    def env(self, extra_env=None):
+    def launch(self, extra_env=None):
         home = self.root / "home"
         (home / "runtime").mkdir(mode=0o700, parents=True, exist_ok=True)
         env = {"PATH": "/usr/local/bin:/usr/bin:/bin", "HOME": str(home), "DISPLAY": self.x.name,
@@ -214,11 +210,9 @@ class SkyLane:
                "QT_ACCESSIBILITY": "0", "NO_AT_BRIDGE": "1", **self.buses.env, **(extra_env or {})}
         # A sanitizer build's options pass through; nothing else of the caller's environment does.
         env.update({k: v for k, v in os.environ.items() if k in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS")})
-        return env
-
-    def launch(self):
+        env = {k: v for k, v in env.items() if v is not None}  # None in extra_env removes a variable
         with open(self.root / "skylane.log", "ab") as log:
-            self.proc = subprocess.Popen([str(self.folder / "skylane")], cwd=self.root, env=self.env(),
+            self.proc = subprocess.Popen([str(self.folder / "skylane")], cwd=self.root, env=env,
                                          stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
 
     def stop(self):
@@ -247,20 +241,18 @@ class SkyLane:
         return self._window(lambda w, g: (g[2], g[3]) == (px(5970) + 2, px(4095) + 2))
 
     def window_titled(self, title, viewable=True):
-        return self._window(lambda w, g: self.x.title(w) == title, viewable)
+        return self._window(lambda w, g: self.x.prop(w, "_NET_WM_NAME") == title.encode(), viewable)
 
     def wait_window(self, title):
         return wait_for(lambda: self.window_titled(title), what=f'window "{title}"')
 
     def bar_geometry(self):
         """The bar's place once two reads a moment apart agree."""
-        last = [None]
-
         def settled():
-            g = self.x.geometry(wait_for(self.bar, what="the bar"))
-            same, last[0] = g == last[0], g
-            time.sleep(0 if same else 0.03)
-            return g if same else None
+            bar = wait_for(self.bar, what="the bar")
+            g = self.x.geometry(bar)
+            time.sleep(0.03)
+            return g == self.x.geometry(bar) and g
         return wait_for(settled, what="the bar to settle")
 
     def bar_point(self, tx, ty):
