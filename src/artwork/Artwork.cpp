@@ -1,5 +1,6 @@
 #include "artwork/Artwork.h"
 
+#include <QFile>
 #include <QHash>
 #include <QImageReader>
 
@@ -7,13 +8,19 @@
 
 namespace skylane {
 
-QImage readImageAs(const QString &path, const char *format, QSize size)
+QImage readImageAs(QIODevice *device, const char *format, QSize size)
 {
-    QImageReader reader(path, format);
+    QImageReader reader(device, format);
     reader.setAutoDetectImageFormat(false);
     if (size.isValid())
         reader.setScaledSize(size);
     return reader.read();
+}
+
+QImage readImageAs(const QString &path, const char *format, QSize size)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? readImageAs(&file, format, size) : QImage();
 }
 
 QPixmap artwork(const QString &name, QSize size, qreal devicePixelRatio)

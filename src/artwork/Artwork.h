@@ -4,11 +4,14 @@
 #include <QImage>
 #include <QPixmap>
 
+class QIODevice;
+
 namespace skylane {
 
 // Reads an image with the one reader of `format`, scaled to `size` when
 // given. No reader probes the file: asking every image plugin whether it
 // knows it would load them all.
+QImage readImageAs(QIODevice *device, const char *format, QSize size = {});
 QImage readImageAs(const QString &path, const char *format, QSize size = {});
 
 // The program's own pictures, each drawn once for the size it is shown at

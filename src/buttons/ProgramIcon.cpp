@@ -1,12 +1,12 @@
 #include "buttons/ProgramIcon.h"
 
+#include "artwork/Artwork.h"
 #include "bar/Controls.h"
 #include "platform/AppPaths.h"
 #include "platform/Files.h"
 #include "platform/Services.h"
 
 #include <QBuffer>
-#include <QImageReader>
 #include <QPixmap>
 
 namespace skylane {
@@ -43,9 +43,7 @@ QIcon blankButtonPicture(const AppPaths &paths)
         return {};
     QBuffer buffer;
     buffer.setData(*content);
-    QImageReader reader(&buffer, "jpeg");
-    reader.setAutoDetectImageFormat(false);
-    const QImage blank = reader.read();
+    const QImage blank = readImageAs(&buffer, "jpeg");
     return blank.isNull() ? QIcon() : QIcon(QPixmap::fromImage(blank));
 }
 

@@ -6,7 +6,7 @@ from pathlib import Path
 
 import pytest
 
-from skylane_e2e import PrivateBuses, SkyLane, XServer
+from skylane_e2e import PrivateBuses, SkyLane, XServer, calls
 
 
 @pytest.fixture(scope="session")
@@ -29,7 +29,7 @@ def skylane(desktop, tmp_path):
     app = SkyLane(x, buses, folder, tmp_path)
     yield app
     app.stop()
-    assert app.expects_logind or buses.logind_calls() == [], "the program reached logind unasked"
+    assert app.expects_logind or calls(buses.logind) == [], "the program reached logind unasked"
     # A sanitizer build reports what it found in the program's output.
     for finding in ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:"):
         assert finding not in app.output(), app.output()[-4000:]

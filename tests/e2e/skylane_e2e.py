@@ -50,6 +50,11 @@ def stop_processes(procs):
             p.wait()
 
 
+def calls(mock):
+    """[(method, [args...]), ...] a dbusmock object received."""
+    return [(str(c[1]), list(c[2])) for c in mock.GetCalls()]
+
+
 def quiet(*args, **kwargs):
     return subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kwargs)
 
@@ -97,10 +102,6 @@ class XServer:
             return (window.get_wm_class() or [None])[0]
         except XError:
             return None
-
-    def title(self, window):
-        name = self.prop(window, "_NET_WM_NAME") or b""
-        return name.decode("utf-8", "replace") if isinstance(name, bytes) else name
 
     def pid(self, window):
         return (self.prop(window, "_NET_WM_PID") or [None])[0]
@@ -169,10 +170,6 @@ class PrivateBuses:
         self.mock, logind = DBusTestCase.spawn_server_template("logind")
         self.logind = dbus.Interface(logind, MOCK_IFACE)
 
-    def logind_calls(self):
-        """[(method, [args...]), ...] the mock logind received."""
-        return [(str(c[1]), list(c[2])) for c in self.logind.GetCalls()]
-
     def close(self):
         stop_processes([self.mock])
         DBusTestCase.tearDownClass()
@@ -214,11 +211,11 @@ class SkyLane:
                "QT_ACCESSIBILITY": "0", "NO_AT_BRIDGE": "1", **self.buses.env, **(extra_env or {})}
         # A sanitizer build's options pass through; nothing else of the caller's environment does.
         env.update({k: v for k, v in os.environ.items() if k in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS")})
-        return env
+        return {k: v for k, v in env.items() if v is not None}  # None in extra_env removes a variable
 
-    def launch(self):
+    def launch(self, extra_env=None):
         with open(self.root / "skylane.log", "ab") as log:
-            self.proc = subprocess.Popen([str(self.folder / "skylane")], cwd=self.root, env=self.env(),
+            self.proc = subprocess.Popen([str(self.folder / "skylane")], cwd=self.root, env=self.env(extra_env),
                                          stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
 
     def stop(self):
@@ -247,20 +244,18 @@ class SkyLane:
         return self._window(lambda w, g: (g[2], g[3]) == (px(5970) + 2, px(4095) + 2))
 
     def window_titled(self, title, viewable=True):
-        return self._window(lambda w, g: self.x.title(w) == title, viewable)
+        return self._window(lambda w, g: self.x.prop(w, "_NET_WM_NAME") == title.encode(), viewable)
 
     def wait_window(self, title):
         return wait_for(lambda: self.window_titled(title), what=f'window "{title}"')
 
     def bar_geometry(self):
         """The bar's place once two reads a moment apart agree."""
-        last = [None]
-
         def settled():
-            g = self.x.geometry(wait_for(self.bar, what="the bar"))
-            same, last[0] = g == last[0], g
-            time.sleep(0 if same else 0.03)
-            return g if same else None
+            bar = wait_for(self.bar, what="the bar")
+            g = self.x.geometry(bar)
+            time.sleep(0.03)
+            return g == self.x.geometry(bar) and g
         return wait_for(settled, what="the bar to settle")
 
     def bar_point(self, tx, ty):

@@ -1,7 +1,4 @@
-"""What a user meets on a real desktop: the first run, the bar on top,
-programs started minimized, the bar dragged and started again, the colour dialog, the status
-light's restore window, and the exit dialog's session options reaching the
-mock logind and session manager while the bar keeps running."""
+"""What a user meets on a real desktop, one journey per test."""
 
 import os
 import shutil
@@ -11,16 +8,7 @@ import time
 import dbus
 from dbusmock import MOCK_IFACE, DBusTestCase
 
-from skylane_e2e import px, stays, stop_processes, wait_for
-
-RECORDER = '#!/bin/sh\nprintf "%s\\n" "$0" "$#" > "{out}.part"; mv "{out}.part" "{out}"\n'
-
-
-def recorder(skylane, name):
-    script, out = skylane.root / f"my {name}.sh", skylane.root / f"{name}.out"
-    script.write_text(RECORDER.format(out=out))
-    script.chmod(0o755)
-    return script, out
+from skylane_e2e import calls, px, stays, stop_processes, wait_for
 
 
 def test_first_run_and_the_bar_on_top(skylane):
@@ -42,7 +30,9 @@ def test_first_run_and_the_bar_on_top(skylane):
 
 def test_programs_and_the_place(skylane):
     x = skylane.x
-    first, first_out = recorder(skylane, "first")
+    first, first_out = skylane.root / "my first.sh", skylane.root / "first.out"
+    first.write_text(f'#!/bin/sh\nprintf "%s\\n" "$0" "$#" > "{first_out}.part"; mv "{first_out}.part" "{first_out}"\n')
+    first.chmod(0o755)
     (skylane.config / "Inet.cfg").write_bytes(bytes(first) + b"\r\n/usr/bin/xclock\r\n")
     bar = skylane.start()
     x.click(*skylane.button_point(1))
@@ -126,10 +116,10 @@ def test_exit_dialog(skylane):
         assert x.wm_class(dialog) == "skylane" and "_NET_WM_STATE_SKIP_TASKBAR" not in x.net_state(dialog)
         for option in range(4):
             press(option)
-        wait_for(lambda: len(buses.logind_calls()) == 4, what="four calls to logind")
-        assert buses.logind_calls() == [("PowerOff", [False]), ("Reboot", [False]),
+        wait_for(lambda: len(calls(buses.logind)) == 4, what="four calls to logind")
+        assert calls(buses.logind) == [("PowerOff", [False]), ("Reboot", [False]),
                                         ("GetSessionByPID", [skylane.proc.pid]), ("TerminateSession", ["c7"])]
-        assert [(str(c[1]), list(c[2])) for c in manager.GetCalls()] == [("Logout", [False, True])]
+        assert calls(manager) == [("Logout", [False, True])]
     finally:
         stop_processes([xfce])
     assert stays(lambda: skylane.proc.poll() is None, 0.5) and skylane.window_titled("Shutdown") is not None

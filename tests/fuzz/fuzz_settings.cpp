@@ -49,12 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             FUZZ_CHECK(std::isfinite(*position) && std::fabs(*position) <= FLT_MAX);
     }
 
-    SettingsRecord record{5100, 4620, toSigned(systemColor(syscolor::Desktop)), 0xFFFFFF, QStringLiteral("MS Serif")};
-    record.left = read.left.value_or(record.left);
-    record.top = read.top.value_or(record.top);
-    record.backColor = read.backColor.value_or(record.backColor);
-    record.captionColor = read.captionColor.value_or(record.captionColor);
-    record.captionFont = read.captionFont.value_or(record.captionFont);
+    // What was read, the bar's defaults elsewhere.
+    const SettingsRecord record{read.left.value_or(5100), read.top.value_or(4620),
+                                read.backColor.value_or(toSigned(systemColor(syscolor::Desktop))),
+                                read.captionColor.value_or(0xFFFFFF), read.captionFont.value_or(QStringLiteral("MS Serif"))};
 
     const SettingsValues again = parseSettings(textfile::splitLines(textfile::joinLines(formatSettings(record))));
     FUZZ_CHECK(again.left && sameFloat(*again.left, record.left));

@@ -33,13 +33,13 @@ TestApp::~TestApp()
     std::filesystem::remove_all(native(m_root), ignored);
 }
 
-QByteArray TestApp::writeProgram(const QByteArray &relative)
+QByteArray TestApp::writeProgram(const QByteArray &relative, const QByteArray &script)
 {
     const QByteArray full = m_root + '/' + relative;
     std::error_code ignored;
     std::filesystem::create_directories(native(full).parent_path(), ignored);
     const int fd = ::open(full.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0755);
-    if (fd >= 0 && ::write(fd, "#!/bin/sh\n", 10) < 10)
+    if (fd >= 0 && ::write(fd, script.constData(), size_t(script.size())) < script.size())
         qWarning("could not write %s", full.constData());
     ::close(fd);
     return full;

@@ -20,8 +20,8 @@ public:
     void writeFile(const QString &relative, const QByteArray &content) const;
     QByteArray readFile(const QString &relative) const;
     // An executable script at `relative` (raw bytes, so a name the locale
-    // cannot decode stays exact); returns its full path.
-    QByteArray writeProgram(const QByteArray &relative);
+    // cannot decode stays exact), in folders made as needed; returns its full path.
+    QByteArray writeProgram(const QByteArray &relative, const QByteArray &script = "#!/bin/sh\n");
 
     SkyLaneApp &app();
     SkyLaneApp &start() { return app().start(), app(); }
