@@ -62,15 +62,15 @@ def quiet(*args, **kwargs):
 class XServer:
     """Xvfb with openbox on the first free display of SKYLANE_E2E_DISPLAYS ("70-79")."""
 
-    def __init__(self, workdir, width=1280, height=800):
-        self.width, self.height, self.procs = width, height, []
+    def __init__(self, workdir):
+        self.procs = []
         first, _, last = os.environ.get("SKYLANE_E2E_DISPLAYS", "90-199").partition("-")
         free = [n for n in range(int(first), int(last or first) + 1)
                 if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}")]
         self.name = f":{free[0]}"
-        self.procs.append(quiet("Xvfb", self.name, "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"))
+        self.procs.append(quiet("Xvfb", self.name, "-screen", "0", "1280x800x24", "-nolisten", "tcp"))
         self.dpy = wait_for(self._connect, what="Xvfb")
-        self.root, self.atoms = self.dpy.screen().root, {}
+        self.root = self.dpy.screen().root
         self.procs.append(quiet("openbox", "--sm-disable", env=dict(os.environ, DISPLAY=self.name, HOME=str(workdir))))
         wait_for(lambda: self.prop(self.root, "_NET_SUPPORTING_WM_CHECK"), what="openbox")
 
@@ -86,8 +86,7 @@ class XServer:
 
     def prop(self, window, name):
         try:
-            atom = self.atoms.setdefault(name, self.dpy.intern_atom(name))
-            p = window.get_full_property(atom, X.AnyPropertyType)
+            p = window.get_full_property(self.dpy.get_atom(name), X.AnyPropertyType)
         except XError:
             return None
         return p.value if p else None
@@ -184,12 +183,12 @@ class SkyLane:
         self.folder = self.root / os.fsdecode(b"Sky Lane \xe9")
         shutil.copytree(built_folder, self.folder, symlinks=True)
         self.config = self.folder / "config"
+        (self.config / "runs.cfg").write_bytes(MARKER)  # a later run, unless a test removes the config
         self.proc = None
         self.expects_logind = False  # any call to logind a test did not ask for is a fault
 
     def start(self):
         """Starts a later run and closes its start-up window by a click on the red line."""
-        (self.config / "runs.cfg").write_bytes(MARKER)
         self.launch()
         bar = wait_for(self.bar, what="the bar")
         try:  # after a slow start the start-up window may have closed by itself
@@ -203,7 +202,7 @@ class SkyLane:
         sx, sy, _, _ = self.x.geometry(splash)
         return sx + 1 + px(165) + 100, sy + 1 + px(2295) + 6
 
-    def env(self, extra_env=None):
+    def launch(self, extra_env=None):
         home = self.root / "home"
         (home / "runtime").mkdir(mode=0o700, parents=True, exist_ok=True)
         env = {"PATH": "/usr/local/bin:/usr/bin:/bin", "HOME": str(home), "DISPLAY": self.x.name,
@@ -211,11 +210,9 @@ class SkyLane:
                "QT_ACCESSIBILITY": "0", "NO_AT_BRIDGE": "1", **self.buses.env, **(extra_env or {})}
         # A sanitizer build's options pass through; nothing else of the caller's environment does.
         env.update({k: v for k, v in os.environ.items() if k in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS")})
-        return {k: v for k, v in env.items() if v is not None}  # None in extra_env removes a variable
-
-    def launch(self, extra_env=None):
+        env = {k: v for k, v in env.items() if v is not None}  # None in extra_env removes a variable
         with open(self.root / "skylane.log", "ab") as log:
-            self.proc = subprocess.Popen([str(self.folder / "skylane")], cwd=self.root, env=self.env(extra_env),
+            self.proc = subprocess.Popen([str(self.folder / "skylane")], cwd=self.root, env=env,
                                          stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
 
     def stop(self):

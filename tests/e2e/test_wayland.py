@@ -9,7 +9,7 @@ import types
 
 import pytest
 
-from skylane_e2e import MARKER, SkyLane, px, stop_processes, wait_for
+from skylane_e2e import SkyLane, px, stop_processes, wait_for
 
 
 def bars(display):
@@ -32,7 +32,6 @@ def test_a_wayland_session_shows_the_bar_as_an_x11_window(desktop, tmp_path):
         listening = r"xserver listening on display (:\d+)"
         display = wait_for(lambda: log.exists() and re.findall(listening, log.read_text()), 20, "Xwayland")[0]
         app = SkyLane(types.SimpleNamespace(name=display), desktop[1], desktop[2], tmp_path)
-        (app.config / "runs.cfg").write_bytes(MARKER)
         app.launch({"WAYLAND_DISPLAY": "wayland-skylane", "XDG_RUNTIME_DIR": str(runtime),
                     "XDG_SESSION_TYPE": "wayland", "QT_QPA_PLATFORM": None})
         procs.append(app.proc)
