@@ -2,6 +2,7 @@
 #include "bar/BarWindow.h"
 #include "bar/Settings.h"
 #include "platform/AppPaths.h"
+#include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/TextFile.h"
 #include "platform/linux/DesktopEntryIndex.h"
@@ -31,16 +32,6 @@
 using namespace skylane;
 
 namespace {
-void writeFile(const QString &path, const QByteArray &content, bool executable = false)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-    if (executable)
-        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
-}
-
 void writePng(const QString &path, QColor color)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -187,10 +178,11 @@ private slots:
     {
         // An icon theme of our own, so the answers do not depend on the machine.
         const QString theme = m_icons.path() + "/icons/testtheme";
-        writeFile(theme + "/index.theme", "[Icon Theme]\nName=testtheme\nDirectories=apps,mimetypes\n\n"
-                                          "[apps]\nSize=16\nType=Fixed\n\n[mimetypes]\nSize=16\nType=Fixed\n");
         writePng(theme + "/apps/entry-icon.png", Qt::red);
         writePng(theme + "/mimetypes/text-x-script.png", Qt::blue);
+        QVERIFY(files::replace(QFile::encodeName(theme) + "/index.theme",
+                               "[Icon Theme]\nName=testtheme\nDirectories=apps,mimetypes\n\n"
+                               "[apps]\nSize=16\nType=Fixed\n\n[mimetypes]\nSize=16\nType=Fixed\n"));
         QIcon::setThemeSearchPaths({m_icons.path() + "/icons"});
         QIcon::setFallbackSearchPaths({});
         QIcon::setThemeName("testtheme");
@@ -199,7 +191,7 @@ private slots:
 
     void iconOfProgram_data()
     {
-        // '@' is the case's folder, '#' the green picture; the program is @/bin/prog.
+        // '@' is the test's folder, '#' the green picture; the program is @/bin/prog.
         QTest::addColumn<QByteArray>("entry");
         QTest::addColumn<QByteArray>("content"); // of the program; empty: no file
         QTest::addColumn<QString>("expected");
@@ -223,17 +215,16 @@ private slots:
         QFETCH(QByteArray, entry);
         QFETCH(QByteArray, content);
         QFETCH(QString, expected);
-        const QString folder = m_icons.path() + '/' + QString(QTest::currentDataTag()).replace(' ', '_');
-        const QByteArray program = QFile::encodeName(folder) + "/bin/prog";
+        const QByteArray program = m_root + "/bin/prog";
         if (!content.isEmpty())
-            writeFile(QFile::decodeName(program), content, true);
+            m_app->writeProgram("bin/prog", content);
         if (!entry.isEmpty())
-            writeFile(folder + "/applications/case.desktop",
-                      "[Desktop Entry]\nType=Application\n"
-                          + entry.replace('@', QFile::encodeName(folder)).replace('#', QFile::encodeName(m_icons.path()) + "/green.png"));
+            m_app->writeProgram("applications/case.desktop",
+                                "[Desktop Entry]\nType=Application\n"
+                                    + entry.replace('@', m_root).replace('#', QFile::encodeName(m_icons.path()) + "/green.png"));
         const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", QFile::encodeName(folder) + "/bin:" + path);
-        LinuxProgramIcons icons({folder + "/applications"});
+        qputenv("PATH", m_root + "/bin:" + path);
+        LinuxProgramIcons icons({QFile::decodeName(m_root) + "/applications"});
         bool found = false;
         QCOMPARE(describe(icons.smallIcon(program, found)), expected);
         QCOMPARE(found, expected != "none");
@@ -261,10 +252,10 @@ private slots:
     {
         QFETCH(QString, launcher);
         QFETCH(QString, entry);
-        const QString folder = m_icons.path() + "/packaged/" + QTest::currentDataTag();
-        writeFile(folder + '/' + launcher, "#!/bin/sh\n", true);
+        const QString folder = QFile::decodeName(m_root);
+        m_app->writeProgram(launcher.toUtf8());
         // The entry names another program, as Flatpak's and Snap's entries do.
-        writeFile(folder + '/' + entry, "[Desktop Entry]\nName=Pkg\nExec=/usr/bin/flatpak run x\nIcon=entry-icon\n");
+        m_app->writeProgram(entry.toUtf8(), "[Desktop Entry]\nName=Pkg\nExec=/usr/bin/flatpak run x\nIcon=entry-icon\n");
         LinuxProgramIcons icons({folder + "/applications"});
         icons.desktopEntries().setSnapLaunchers(folder + "/snap/bin");
         bool found = false;

@@ -43,7 +43,6 @@ private slots:
         QObject::connect(&splash, &Splash::barRequested, &t.app(), [&] { barLoadedFirst = !splash.isVisible(); });
         t.start();
         QVERIFY(barLoadedFirst && t.bar().isVisible() && splash.isVisible());
-        QVERIFY(QFileInfo(t.path("config")).isDir() && QFileInfo(t.path("help")).isDir());
         QTEST(t.readFile(kMarker), "markerAfter");
         QTEST(splash.Timer1()->isActive(), "timerOn");
         QCOMPARE(splash.Timer1()->interval(), 2000);

@@ -7,22 +7,14 @@
 
 #include <filesystem>
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 namespace skylane::test {
 
-namespace {
-std::filesystem::path native(const QByteArray &bytes)
-{
-    return std::filesystem::path(bytes.toStdString());
-}
-} // namespace
-
 TestApp::TestApp(const QByteArray &folder) : m_root(QFile::encodeName(m_dir.path()) + '/' + folder)
 {
-    std::filesystem::create_directories(native(path("config")));
-    std::filesystem::copy_file(SKYLANE_SOURCE_DIR "/resources/config/1.2.jpg", native(path("config/1.2.jpg")));
+    std::filesystem::create_directories(path("config").toStdString());
+    std::filesystem::copy_file(SKYLANE_SOURCE_DIR "/resources/config/1.2.jpg", path("config/1.2.jpg").toStdString());
 }
 
 TestApp::~TestApp()
@@ -30,18 +22,16 @@ TestApp::~TestApp()
     m_app.reset();
     // The temporary folder cannot remove names it cannot decode.
     std::error_code ignored;
-    std::filesystem::remove_all(native(m_root), ignored);
+    std::filesystem::remove_all(m_root.toStdString(), ignored);
 }
 
 QByteArray TestApp::writeProgram(const QByteArray &relative, const QByteArray &script)
 {
     const QByteArray full = m_root + '/' + relative;
     std::error_code ignored;
-    std::filesystem::create_directories(native(full).parent_path(), ignored);
-    const int fd = ::open(full.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0755);
-    if (fd >= 0 && ::write(fd, script.constData(), size_t(script.size())) < script.size())
+    std::filesystem::create_directories(std::filesystem::path(full.toStdString()).parent_path(), ignored);
+    if (!files::replace(full, script) || ::chmod(full.constData(), 0755) != 0)
         qWarning("could not write %s", full.constData());
-    ::close(fd);
     return full;
 }
 
