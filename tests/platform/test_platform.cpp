@@ -9,7 +9,6 @@
 #include "platform/linux/DetachedProcess.h"
 #include "platform/linux/LinuxProgramIcons.h"
 #include "platform/linux/LinuxProgramLauncher.h"
-#include "platform/win32/CommandLine.h"
 #include "support/TestApp.h"
 
 #include <QDir>
@@ -156,22 +155,6 @@ private slots:
             ::close(fd);
         }
         QVERIFY(t.readFile("config/Inet.cfg").isEmpty());
-    }
-
-    void quotesThePathAlone_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("commandLine");
-        QTest::newRow("spaces and shell characters stay inside")
-            << "C:\\Program Files\\a&b|c^d%PATH%;$(x).exe" << "\"C:\\Program Files\\a&b|c^d%PATH%;$(x).exe\"";
-        QTest::newRow("trailing backslashes doubled") << "\\\\server\\dir\\\\" << "\"\\\\server\\dir\\\\\\\\\"";
-        QTest::newRow("quote cannot be passed") << "C:\\a\"b.exe" << QString();
-        QTest::newRow("NUL cannot be passed") << QString::fromUtf16(u"C:\\a\0b.exe", 10) << QString();
-    }
-    void quotesThePathAlone()
-    {
-        QFETCH(QString, path);
-        QTEST(QString::fromStdWString(win32::commandLineFor(path.toStdWString())), "commandLine");
     }
 
     void initTestCase()
