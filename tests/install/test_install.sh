@@ -20,7 +20,6 @@ for f in "$app/skylane" "$app/help/help.htm" "$prefix/share/icons/hicolor/scalab
          "$prefix/share/icons/hicolor/48x48/apps/skylane.png"; do
   [ -f "$f" ] || fail "not installed: $f"
 done
-cmp -s "$app/config/1.2.jpg" "$src/resources/config/1.2.jpg" || fail "no blank-button picture"
 [ "$prefix/bin/skylane" -ef "$app/skylane" ] || fail "bin/skylane does not lead to the program"
 entry=$prefix/share/applications/skylane.desktop
 desktop-file-validate "$entry" "$XDG_CONFIG_HOME/autostart/skylane.desktop" || fail "entries do not validate"

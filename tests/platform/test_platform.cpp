@@ -6,7 +6,6 @@
 #include "platform/Platform.h"
 #include "platform/TextFile.h"
 #include "platform/linux/DesktopEntryIndex.h"
-#include "platform/linux/DetachedProcess.h"
 #include "platform/linux/LinuxProgramIcons.h"
 #include "platform/linux/LinuxProgramLauncher.h"
 #include "support/TestApp.h"
@@ -187,9 +186,6 @@ private slots:
         QTest::newRow("Icon as a file") << QByteArray("Exec=@/bin/prog\nIcon=#\n") << script << "file:#00ff00";
         QTest::newRow("hidden entry: file type") << QByteArray("Exec=@/bin/prog\nIcon=entry-icon\nHidden=true\n")
                                                  << script << "theme:text-x-script";
-        QTest::newRow("only an action names it")
-            << QByteArray("Exec=@/bin/o\nIcon=o\n\n[Desktop Action x]\nExec=@/bin/prog\nIcon=entry-icon\n") << script
-            << "theme:text-x-script";
         QTest::newRow("no entry, no file type: generic") << QByteArray() << QByteArray("\x01\x02\x03") << "generic";
         QTest::newRow("missing file") << QByteArray("Exec=@/bin/prog\nIcon=entry-icon\n") << QByteArray() << "none";
     }
@@ -227,7 +223,6 @@ private slots:
         QTest::newRow("Flatpak, entry only in its exports")
             << "flatpak/exports/bin/org.y.App" << "flatpak/exports/share/applications/org.y.App.desktop" << named << "Pkg";
         QTest::newRow("Snap app") << "snap/bin/foo.bar" << "applications/foo_bar.desktop" << named << "Pkg";
-        QTest::newRow("Snap named like its app") << "snap/bin/foo" << "applications/foo_foo.desktop" << named << "Pkg";
         QTest::newRow("Snap without its entry")
             << "snap/bin/baz" << "applications/baz_other.desktop" << "theme:text-x-script" << "baz";
     }
@@ -284,17 +279,6 @@ private slots:
         QVERIFY(lines.at(5).toLongLong() != ::getpid() && lines.at(6).toLongLong() != ::getsid(0));
         QCOMPARE(lines.mid(7).join('|'), relative ? name : full);
         QVERIFY(!QFile::exists("canary"));
-    }
-
-    void whatCannotStartIsIgnored()
-    {
-        const QByteArray plain = writeRecorder("plain.txt");
-        ::chmod(plain.constData(), 0644);
-        for (const QByteArray &path : {QByteArray(), m_root + "/gone", plain, m_root, QByteArray("a\0b", 3)}) {
-            QCOMPARE(spawnDetached(path), pid_t(-1));
-            QCOMPARE(::waitpid(-1, nullptr, WNOHANG), -1);
-        }
-        QVERIFY(!QFile::exists(QFile::decodeName(m_root + "/record")));
     }
 
     // Runs before any window exists; only the environment it reads and sets matters.
