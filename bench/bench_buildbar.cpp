@@ -7,9 +7,9 @@
 #include "SkyLaneApp.h"
 #include "bar/BarWindow.h"
 #include "buttons/BarBuilder.h"
-#include "platform/AppPaths.h"
+#include "core/AppPaths.h"
+#include "core/TextFile.h"
 #include "platform/Platform.h"
-#include "platform/TextFile.h"
 #include "platform/linux/LinuxProgramIcons.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "bar/Controls.h"
-#include "platform/ColorValue.h"
-#include "platform/Twips.h"
+#include "core/ColorValue.h"
+#include "core/Twips.h"
+#include "widgets/Controls.h"
 
 #include <QList>
 #include <QPointer>

@@ -2,7 +2,7 @@
 
 #include "ProductInfo.h"
 #include "bar/BarWindow.h"
-#include "platform/Twips.h"
+#include "core/Twips.h"
 
 #include <QLabel>
 #include <QShowEvent>

@@ -4,8 +4,8 @@
 #include "bar/CommonDialog.h"
 #include "buttons/CategoryFile.h"
 #include "buttons/ProgramIcon.h"
-#include "platform/AppPaths.h"
-#include "platform/Files.h"
+#include "core/AppPaths.h"
+#include "core/Files.h"
 #include "platform/Platform.h"
 
 #include <QFile>

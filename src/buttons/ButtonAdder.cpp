@@ -1,6 +1,7 @@
 #include "buttons/ButtonAdder.h"
 
 #include "bar/BarWindow.h"
+#include "buttons/ButtonRow.h"
 #include "buttons/CategoryFile.h"
 
 namespace skylane {

@@ -3,7 +3,7 @@
 #include "bar/BarWindow.h"
 #include "buttons/ButtonActions.h"
 #include "buttons/ButtonAdder.h"
-#include "buttons/CategoryFile.h"
+#include "buttons/ButtonRow.h"
 #include "platform/Services.h"
 
 #include <QDropEvent>

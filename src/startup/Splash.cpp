@@ -2,11 +2,11 @@
 
 #include "ProductInfo.h"
 #include "artwork/Artwork.h"
-#include "bar/Controls.h"
-#include "platform/AppPaths.h"
+#include "core/AppPaths.h"
+#include "core/Twips.h"
 #include "platform/Platform.h"
-#include "platform/Twips.h"
 #include "startup/FirstRun.h"
+#include "widgets/Controls.h"
 
 #include <QFile>
 #include <QHideEvent>

@@ -1,7 +1,7 @@
 #include "platform/linux/LinuxProgramIcons.h"
 
 #include "artwork/Artwork.h"
-#include "platform/Files.h"
+#include "core/Files.h"
 
 #include <QDir>
 #include <QFile>
