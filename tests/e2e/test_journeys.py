@@ -113,3 +113,19 @@ def test_exit_dialog(skylane):
     assert stays(lambda: skylane.proc.poll() is None, 0.5) and skylane.window_titled("Shutdown") is not None
     press(4)  # Quit
     assert skylane.proc.wait(10) == 0
+
+
+def test_the_bar_knows_its_place(skylane):
+    """Start after start, the program's idea of its place is the X server's: widened by one button, the bar
+    stays where it is (a program that believes it is elsewhere resizes itself there)."""
+    x, wrong = skylane.x, []
+    for start in range(int(os.environ.get("SKYLANE_E2E_STARTS", "300"))):
+        bar = skylane.start()
+        place = skylane.bar_geometry()
+        x.click(*skylane.bar_point(810 + 120, 60 + 120))  # the resting image arms adding
+        x.click(*skylane.bar_point(795 + 150, 45 + 140))  # the add image adds a button
+        wide = wait_for(lambda: (g := x.geometry(bar)) and g[2] != place[2] and g, what="the wider bar")
+        if (place[:2], wide) != ((340, 308), (340, 308, place[2] + px(345), place[3])):
+            wrong.append((start, place, wide))
+        skylane.stop()
+    assert wrong == []

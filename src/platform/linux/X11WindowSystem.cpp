@@ -7,6 +7,7 @@
 #include <QWindow>
 
 #include "platform/linux/X11Atoms.h"
+#include "platform/linux/X11PlaceFilter.h"
 
 #include <initializer_list>
 #include <vector>
@@ -78,8 +79,23 @@ void watchForRelease(QWidget *window, std::function<void()> ended)
 
 } // namespace
 
+X11WindowSystem::X11WindowSystem() = default;
+
+X11WindowSystem::~X11WindowSystem() = default;
+
+void X11WindowSystem::keepPlacesFromServer()
+{
+    if (m_placeFilter || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    if (xcb_connection_t *c = x11Connection()) {
+        m_placeFilter = std::make_unique<X11PlaceFilter>(c);
+        qGuiApp->installNativeEventFilter(m_placeFilter.get());
+    }
+}
+
 void X11WindowSystem::prepareBarWindow(QWidget *bar)
 {
+    keepPlacesFromServer();
     bar->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
                         | Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint);
     bar->setAttribute(Qt::WA_ShowWithoutActivating);
@@ -90,6 +106,7 @@ void X11WindowSystem::prepareBarWindow(QWidget *bar)
 
 void X11WindowSystem::prepareStartupWindow(QWidget *window)
 {
+    keepPlacesFromServer();
     const Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint;
     // Setting the same flags again would re-create a hidden native window.
     if (window->windowFlags() != flags)
