@@ -1,6 +1,6 @@
 #include "platform/linux/DesktopEntry.h"
 
-#include "platform/Files.h"
+#include "core/Files.h"
 
 #include <QDir>
 #include <QFile>
