@@ -6,7 +6,6 @@
 #include <xcb/xcb_icccm.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <optional>
 
