@@ -13,7 +13,8 @@ set(CMAKE_RANLIB       /usr/bin/${_mingw}-ranlib CACHE FILEPATH "")
 
 # Target headers and libraries come from MinGW's root and from each
 # CMAKE_PREFIX_PATH entry (the Qt for Windows); programs from the host.
-set(CMAKE_FIND_ROOT_PATH /usr/${_mingw})
+set(SKYLANE_MINGW_ROOT /usr/${_mingw})
+set(CMAKE_FIND_ROOT_PATH ${SKYLANE_MINGW_ROOT})
 foreach(_p IN LISTS CMAKE_PREFIX_PATH)
   list(APPEND CMAKE_FIND_ROOT_PATH "${_p}")
 endforeach()
