@@ -1,0 +1,179 @@
+"""The built Windows folder under wine on Xvfb + openbox, walked through with
+the Linux end-to-end harness: wine's X11 driver shows each Windows window as
+an X window, a topmost one as _NET_WM_STATE_ABOVE, a tool window as
+skip-taskbar. Session ends are only recorded (SKYLANE_SESSION_END_LOG)."""
+
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import threading
+from pathlib import Path
+
+import pytest
+
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "e2e"))
+from skylane_e2e import MARKER, SkyLane, XServer, px, stop_processes, wait_for  # noqa: E402
+
+WINE = shutil.which("wine64") or "/usr/lib/wine/wine64"
+PROBE_RGB = (255, 0, 255)
+SONDE = "Sond\u00e9"  # a folder name outside ASCII: one byte in the ANSI code page
+
+
+def wine_env(prefix, display, **extra):
+    return {"PATH": "/usr/bin:/bin", "HOME": str(prefix.parent), "DISPLAY": display, "WINEPREFIX": str(prefix),
+            "WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=", "LANG": "C.UTF-8", **extra}
+
+
+def build_probe(out):
+    """The probe program (probe.cpp) with a magenta icon of its own."""
+    pixels = struct.pack("<BBBB", PROBE_RGB[2], PROBE_RGB[1], PROBE_RGB[0], 255) * 256
+    bmp = struct.pack("<IiiHHIIiiII", 40, 16, 32, 1, 32, 0, 0, 0, 0, 0, 0) + pixels + bytes(64)
+    (out / "probe.ico").write_bytes(struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", 16, 16, 0, 0, 1, 32, len(bmp), 22) + bmp)
+    (out / "probe.rc").write_text('1 ICON "probe.ico"\n')
+    subprocess.run(["x86_64-w64-mingw32-windres", "probe.rc", "-O", "coff", "-o", "probe.res"], cwd=out, check=True)
+    subprocess.run(["x86_64-w64-mingw32-g++", "-std=c++20", "-static", str(Path(__file__).with_name("probe.cpp")),
+                    "probe.res", "-o", "probe.exe"], cwd=out, check=True)
+    return out / "probe.exe"
+
+
+class WineSkyLane(SkyLane):
+    def __init__(self, x, built, work, prefix):
+        self.x, self.buses, self.root, self.prefix = x, None, work, prefix
+        self.folder = work / "SkyLane"
+        shutil.copytree(built, self.folder)
+        self.config = self.folder / "config"
+        (self.config / "runs.cfg").write_bytes(MARKER)
+        self.proc, self.probe_out, self.session_log = None, work / "probe.txt", work / "session.txt"
+
+    def launch(self, extra_env=None):
+        env = wine_env(self.prefix, self.x.name, SKYLANE_PROBE_OUT=str(self.probe_out),
+                       SKYLANE_SESSION_END_LOG=str(self.session_log))
+        with open(self.root / "skylane.log", "ab") as log:
+            self.proc = subprocess.Popen([WINE, str(self.folder / "skylane.exe")], cwd=self.root, env=env,
+                                         stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
+
+    def windows(self):
+        return [w for w in self.x.client_windows() if self.x.wm_class(w) == "skylane.exe"]
+
+    def bar(self):
+        return self._window(lambda w, g: g[3] == px(375) and self.x.prop(w, "_NET_WM_NAME") == b"Sky Lane")
+
+    def open_menu(self):
+        before = {w.id for w in self.x.root.query_tree().children}
+        self.x.click(*self.bar_point(435 + 150, 60))
+        return wait_for(lambda: [w for w in self.x.root.query_tree().children if w.id not in before
+                                 and self.x.is_viewable(w) and self.x.wm_class(w) == "skylane.exe"], what="the menu")
+
+
+@pytest.fixture(scope="module")
+def desktop(tmp_path_factory):
+    built = Path(os.environ["SKYLANE_WINE_FOLDER"])
+    work = tmp_path_factory.mktemp("wine")
+    x = XServer(work)
+    prefix = Path(os.environ.get("SKYLANE_WINE_PREFIX", work / "prefix"))
+    subprocess.run([WINE, "wineboot", "-i"], env=wine_env(prefix, x.name), check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    tools = prefix / "drive_c" / SONDE
+    tools.mkdir(exist_ok=True)
+    probe = build_probe(tools)
+    (prefix / "drive_c" / "tools").mkdir(exist_ok=True)
+    shutil.copy(probe, prefix / "drive_c" / "tools")  # for typing: xdotool cannot type "é" to wine
+    yield x, built, prefix, probe
+    subprocess.run([str(Path(WINE).with_name("wineserver")), "-k"], env=wine_env(prefix, x.name))
+    x.close()
+
+
+@pytest.fixture
+def skylane(desktop, tmp_path):
+    x, built, prefix, probe = desktop
+    app = WineSkyLane(x, built, tmp_path, prefix)
+    app.probe = probe
+    yield app
+    if app.proc and app.proc.poll() is None:
+        stop_processes([app.proc])
+
+
+def probe_pixels(skylane, index):
+    bx, by = skylane.button_point(index)
+    return sum(p == PROBE_RGB for row in skylane.x.pixels(bx - 8, by - 8, 16, 16) for p in row)
+
+
+def test_place_buttons_start_and_drag(skylane):
+    x = skylane.x
+    (skylane.config / "prg.cfg").write_bytes(b"LF= 4500\r\nTP= 3000\r\n")
+    # ANSI, CR LF: the probe, a path that is not there, a blank line.
+    (skylane.config / "Inet.cfg").write_bytes(b"C:\\Sond\xe9\\probe.exe\r\nC:\\no such\\program.exe\r\n\r\n")
+    skylane.launch()
+    wait_for(skylane.splash, timeout=60, what="the start-up window")
+    wait_for(lambda: skylane.splash() is None, what="the start-up window to close by itself")
+    bar = wait_for(skylane.bar, what="the bar")
+    assert skylane.bar_geometry() == (300, 200, skylane.bar_width_for(3), px(375))
+    assert {"_NET_WM_STATE_ABOVE", "_NET_WM_STATE_SKIP_TASKBAR"} <= x.net_state(bar)
+    wait_for(lambda: probe_pixels(skylane, 1) > 100, what="the probe's icon")
+    assert probe_pixels(skylane, 2) == probe_pixels(skylane, 3) == 0
+    x.click(*skylane.button_point(1))
+    wait_for(lambda: skylane.probe_out.exists() and skylane.probe_out.read_text(), timeout=30, what="the probe")
+    assert skylane.probe_out.read_text() == "show 2, argc 1"  # SW_SHOWMINIMIZED, its own name only
+
+    # Dragged by the handle: one rewrite of prg.cfg, when the button is released.
+    cfg, versions, dragging = skylane.config / "prg.cfg", set(), threading.Event()
+    def watch():
+        while not dragging.wait(0.01):
+            versions.add((cfg.stat().st_ino, cfg.stat().st_mtime_ns))
+    watcher = threading.Thread(target=watch)
+    watcher.start()
+    before = (cfg.stat().st_ino, cfg.stat().st_mtime_ns)
+    start = skylane.bar_point(405 + 180, 110 + 120)
+    x.drag(start, (start[0] + 200, start[1] + 120))
+    left, top = wait_for(lambda: (g := skylane.bar_geometry())[:2] != (300, 200) and g)[:2]
+    wait_for(lambda: (skylane.settings().get("LF= "), skylane.settings().get("TP= ")) == (str(left * 15), str(top * 15)),
+             what="the new place in twips")
+    dragging.set()
+    watcher.join()
+    assert len(versions - {before}) == 1, versions
+
+
+def test_categories_and_exit(skylane):
+    x = skylane.x
+    skylane.launch()
+    wait_for(skylane.bar, timeout=60, what="the bar")
+    wait_for(lambda: skylane.splash() is None, what="the start-up window to close")
+    one = skylane.bar_width_for(1)
+    x.click(*skylane.bar_point(200, 90))  # the caption: Inet, then Game
+    game = skylane.config / "Game.cfg"
+    # Add a button (the resting picture, then the add picture); a right click gives it a program.
+    for _ in range(2):
+        x.click(*skylane.bar_point(795 + 150, 45 + 140))
+    wait_for(lambda: skylane.bar_geometry()[2] == skylane.bar_width_for(2), what="a second button")
+    x.click(*skylane.button_point(2), button=3)
+    dialog = wait_for(lambda: next((w for w in x.client_windows() if x.wm_class(w) == "skylane.exe"
+                                    and x.is_viewable(w) and w.id != skylane.bar().id), None), what="the file dialog")
+    x.xdotool("windowfocus", "--sync", dialog.id)
+    x.xdotool("type", "--delay", 30, "C:\\tools\\probe.exe")
+    x.key("Return")
+    wait_for(lambda: game.exists() and game.read_bytes() == b"\r\nC:\\tools\\probe.exe\r\n", what="Game.cfg")
+    # Remove it: the right-clicked resting picture turns into the remove picture.
+    x.click(*skylane.bar_point(795 + 150, 45 + 140), button=3)
+    x.click(*skylane.bar_point(780 + 150, 45 + 140))
+    wait_for(lambda: game.read_bytes() == b"\r\n", what="Game.cfg with one blank line")
+    assert skylane.bar_geometry()[2] == one
+
+    skylane.menu_command(4, 12)  # Type > Exit: the button opens the exit dialog
+    wait_for(lambda: skylane.bar_geometry()[2] == one, what="the Exit row")
+    x.click(*skylane.button_point(1))
+
+    def press(option):  # the option, then Ok
+        gx, gy, _, _ = x.geometry(skylane.wait_window("Shutdown"))
+        x.click(gx + px(240) + 8, gy + px(240 + 360 * option) + 8)
+        x.click(gx + px(2040 + 360), gy + px(240 + 180))
+
+    skylane.wait_window("Shutdown")
+    for option in range(4):  # shut down, restart, log off, forced log-off: recorded only
+        press(option)
+    wait_for(lambda: skylane.session_log.exists() and skylane.session_log.read_bytes().count(b"\r\n") == 4,
+             what="four session-end requests")
+    assert skylane.session_log.read_bytes() == b"1\r\n2\r\n0\r\n4\r\n"  # EWX_SHUTDOWN, REBOOT, LOGOFF, FORCE
+    press(4)  # Quit
+    assert skylane.proc.wait(20) == 0
