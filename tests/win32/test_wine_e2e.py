@@ -5,7 +5,6 @@ skip-taskbar. Session ends are only recorded (SKYLANE_SESSION_END_LOG)."""
 
 import os
 import shutil
-import struct
 import subprocess
 import sys
 import threading
@@ -18,24 +17,12 @@ from skylane_e2e import MARKER, SkyLane, XServer, px, stop_processes, wait_for  
 
 WINE = shutil.which("wine64") or "/usr/lib/wine/wine64"
 PROBE_RGB = (255, 0, 255)
-SONDE = "Sond\u00e9"  # a folder name outside ASCII: one byte in the ANSI code page
+SONDE = "Sond\u00e9 a b&c"  # one byte in the ANSI code page; what a shell or a split command line would cut
 
 
 def wine_env(prefix, display, **extra):
     return {"PATH": "/usr/bin:/bin", "HOME": str(prefix.parent), "DISPLAY": display, "WINEPREFIX": str(prefix),
             "WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=", "LANG": "C.UTF-8", **extra}
-
-
-def build_probe(out):
-    """The probe program (probe.cpp) with a magenta icon of its own."""
-    pixels = struct.pack("<BBBB", PROBE_RGB[2], PROBE_RGB[1], PROBE_RGB[0], 255) * 256
-    bmp = struct.pack("<IiiHHIIiiII", 40, 16, 32, 1, 32, 0, 0, 0, 0, 0, 0) + pixels + bytes(64)
-    (out / "probe.ico").write_bytes(struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", 16, 16, 0, 0, 1, 32, len(bmp), 22) + bmp)
-    (out / "probe.rc").write_text('1 ICON "probe.ico"\n')
-    subprocess.run(["x86_64-w64-mingw32-windres", "probe.rc", "-O", "coff", "-o", "probe.res"], cwd=out, check=True)
-    subprocess.run(["x86_64-w64-mingw32-g++", "-std=c++20", "-static", str(Path(__file__).with_name("probe.cpp")),
-                    "probe.res", "-o", "probe.exe"], cwd=out, check=True)
-    return out / "probe.exe"
 
 
 class WineSkyLane(SkyLane):
@@ -54,17 +41,8 @@ class WineSkyLane(SkyLane):
             self.proc = subprocess.Popen([WINE, str(self.folder / "skylane.exe")], cwd=self.root, env=env,
                                          stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
 
-    def windows(self):
-        return [w for w in self.x.client_windows() if self.x.wm_class(w) == "skylane.exe"]
-
     def bar(self):
         return self._window(lambda w, g: g[3] == px(375) and self.x.prop(w, "_NET_WM_NAME") == b"Sky Lane")
-
-    def open_menu(self):
-        before = {w.id for w in self.x.root.query_tree().children}
-        self.x.click(*self.bar_point(435 + 150, 60))
-        return wait_for(lambda: [w for w in self.x.root.query_tree().children if w.id not in before
-                                 and self.x.is_viewable(w) and self.x.wm_class(w) == "skylane.exe"], what="the menu")
 
 
 @pytest.fixture(scope="module")
@@ -72,24 +50,21 @@ def desktop(tmp_path_factory):
     built = Path(os.environ["SKYLANE_WINE_FOLDER"])
     work = tmp_path_factory.mktemp("wine")
     x = XServer(work)
-    prefix = Path(os.environ.get("SKYLANE_WINE_PREFIX", work / "prefix"))
+    prefix = work / "prefix"
     subprocess.run([WINE, "wineboot", "-i"], env=wine_env(prefix, x.name), check=True,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    tools = prefix / "drive_c" / SONDE
-    tools.mkdir(exist_ok=True)
-    probe = build_probe(tools)
-    (prefix / "drive_c" / "tools").mkdir(exist_ok=True)
-    shutil.copy(probe, prefix / "drive_c" / "tools")  # for typing: xdotool cannot type "é" to wine
-    yield x, built, prefix, probe
+    for folder in (SONDE, "tools"):  # "tools" to type: xdotool cannot type "é" to wine
+        (prefix / "drive_c" / folder).mkdir(exist_ok=True)
+        shutil.copy(os.environ["SKYLANE_WINE_PROBE"], prefix / "drive_c" / folder)
+    yield x, built, prefix
     subprocess.run([str(Path(WINE).with_name("wineserver")), "-k"], env=wine_env(prefix, x.name))
     x.close()
 
 
 @pytest.fixture
 def skylane(desktop, tmp_path):
-    x, built, prefix, probe = desktop
+    x, built, prefix = desktop
     app = WineSkyLane(x, built, tmp_path, prefix)
-    app.probe = probe
     yield app
     if app.proc and app.proc.poll() is None:
         stop_processes([app.proc])
@@ -104,7 +79,7 @@ def test_place_buttons_start_and_drag(skylane):
     x = skylane.x
     (skylane.config / "prg.cfg").write_bytes(b"LF= 4500\r\nTP= 3000\r\n")
     # ANSI, CR LF: the probe, a path that is not there, a blank line.
-    (skylane.config / "Inet.cfg").write_bytes(b"C:\\Sond\xe9\\probe.exe\r\nC:\\no such\\program.exe\r\n\r\n")
+    (skylane.config / "Inet.cfg").write_bytes(b"C:\\Sond\xe9 a b&c\\probe.exe\r\nC:\\no such\\program.exe\r\n\r\n")
     skylane.launch()
     wait_for(skylane.splash, timeout=60, what="the start-up window")
     wait_for(lambda: skylane.splash() is None, what="the start-up window to close by itself")
@@ -163,17 +138,10 @@ def test_categories_and_exit(skylane):
     skylane.menu_command(4, 12)  # Type > Exit: the button opens the exit dialog
     wait_for(lambda: skylane.bar_geometry()[2] == one, what="the Exit row")
     x.click(*skylane.button_point(1))
-
-    def press(option):  # the option, then Ok
-        gx, gy, _, _ = x.geometry(skylane.wait_window("Shutdown"))
-        x.click(gx + px(240) + 8, gy + px(240 + 360 * option) + 8)
-        x.click(gx + px(2040 + 360), gy + px(240 + 180))
-
-    skylane.wait_window("Shutdown")
     for option in range(4):  # shut down, restart, log off, forced log-off: recorded only
-        press(option)
+        skylane.exit_option(option)
     wait_for(lambda: skylane.session_log.exists() and skylane.session_log.read_bytes().count(b"\r\n") == 4,
              what="four session-end requests")
     assert skylane.session_log.read_bytes() == b"1\r\n2\r\n0\r\n4\r\n"  # EWX_SHUTDOWN, REBOOT, LOGOFF, FORCE
-    press(4)  # Quit
+    skylane.exit_option(4)  # Quit
     assert skylane.proc.wait(20) == 0
