@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMoveEvent>
 #include <QGuiApplication>
@@ -121,7 +122,15 @@ void BarWindow::createControls()
     m_label2 = new ColorLabel(QStringLiteral("MENU"), systemColor(syscolor::HighlightText), m_scheme, this);
     m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->setFont(makeFont(QStringLiteral("Arial Narrow"), 6.75, false));
-    setTwipsGeometry(m_label2, {435, -40, 315, 195});
+    int menuTop = -40;
+#ifdef Q_OS_WIN
+    // Without font smoothing (wine's default; Windows with ClearType off)
+    // the capitals' top row is drawn crisp, and the bar's top edge would cut
+    // it: the capitals start inside the bar.
+    const QFontMetrics menuMetrics(m_label2->font());
+    menuTop = std::max(menuTop, (menuMetrics.capHeight() - menuMetrics.ascent()) * kTwipsPerPixel);
+#endif
+    setTwipsGeometry(m_label2, {435, menuTop, 315, 195});
     autoSize(m_label2);
 
     // What a screen reader reads; the labels read their text.

@@ -8,6 +8,7 @@
 #include "core/Files.h"
 #include "platform/Platform.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace skylane {
@@ -109,7 +110,9 @@ void ButtonActions::reassign(int index)
     if (!isProgramChoice(name))
         return;
 
-    assign(*button, QFile::encodeName(name));
+    // The dialog answers with Qt's forward slashes; the file keeps the
+    // system's own form of the path.
+    assign(*button, QFile::encodeName(QDir::toNativeSeparators(name)));
 }
 
 } // namespace skylane

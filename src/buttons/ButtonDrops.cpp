@@ -6,6 +6,7 @@
 #include "buttons/ButtonRow.h"
 #include "platform/Services.h"
 
+#include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTimer>
@@ -26,10 +27,16 @@ QByteArrayList ButtonDrops::programsOf(const QMimeData *data) const
     for (const QUrl &url : data->urls()) {
         if (!url.isLocalFile())
             return {};
+#ifdef Q_OS_WIN
+        // Windows names files in UTF-16: the program path is its ANSI form,
+        // with backslashes and without the address's slash before the drive.
+        const QByteArray file = QDir::toNativeSeparators(url.toLocalFile()).toLocal8Bit();
+#else
         // The address's own bytes, so that a name the locale cannot decode
         // still names its file.
-        const QByteArray program =
-            m_launcher.programForFile(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+        const QByteArray file = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+#endif
+        const QByteArray program = m_launcher.programForFile(file);
         if (program.isEmpty())
             return {};
         programs << program;
