@@ -119,8 +119,8 @@ void SkyLaneApp::wireButtonActions()
     wire(m_bar->Command2(1));
     connect(m_bar.get(), &BarWindow::command2Loaded, this, wire);
     ButtonAdder *adder = m_buttonAdder.get();
-    for (int i = 0; i < 3; ++i)
-        connect(m_bar->Image1(i), &PictureBox::mouseReleased, this,
+    for (PictureBox *image : m_bar->adderImages())
+        connect(image, &PictureBox::mouseReleased, this,
                 [adder](int index, Qt::MouseButton mouse) { adder->Image1_MouseUp(index, mouse); });
 }
 

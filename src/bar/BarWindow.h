@@ -70,6 +70,18 @@ public:
     PictureBox *Image1(int index) const { return m_image1.at(static_cast<size_t>(index)); }
     PictureBox *Image2() const { return m_image2; }
     PictureBox *Image3(int index) const { return m_image3.at(static_cast<size_t>(index)); }
+
+    // The images of the add/remove control, `Image1(index)`, and of the
+    // status light, `Image3(index)`; each control shows one at a time.
+    enum AdderImage { AdderResting, AdderAdd, AdderRemove };
+    enum Lamp { LampUnlit, LampGreen, LampRed };
+    const std::array<PictureBox *, 3> &adderImages() const { return m_image1; }
+    const std::array<PictureBox *, 3> &lamps() const { return m_image3; }
+
+    // The category whose buttons end the session: nothing is added to,
+    // removed from or dropped on its row.
+    static constexpr char kExitCategory[] = "Exit";
+    bool showsExitCategory() const;
     // The popup menu tree, built when first asked for (it is not on screen
     // at start); its commands are wired through menusCreated().
     const BarMenus &menus();

@@ -35,7 +35,7 @@ void ButtonActions::Command2_MouseUp(int index, Qt::MouseButton button)
 {
     if (index < 1 || !m_bar.Command2(index))
         return;
-    if (m_bar.Label1()->text() == QLatin1String("Exit") && m_showExitDialog)
+    if (m_bar.showsExitCategory() && m_showExitDialog)
         m_showExitDialog();
     if (button == Qt::RightButton)
         reassign(index);
