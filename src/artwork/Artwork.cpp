@@ -1,7 +1,7 @@
 #include "artwork/Artwork.h"
 
 #include <QFile>
-#include <QHash>
+#include <QCache>
 #include <QImageReader>
 
 #include <cmath>
@@ -25,18 +25,22 @@ QImage readImageAs(const QString &path, const char *format, QSize size)
 
 QPixmap artwork(const QString &name, QSize size, qreal devicePixelRatio)
 {
-    static QHash<QString, QPixmap> drawn;
+    // Every picture at every size the program shows fits many times over;
+    // the bound only stops a run that meets screen after screen of another
+    // scale from keeping each set it ever drew.
+    constexpr int kDrawnLimit = 256;
+    static QCache<QString, QPixmap> drawn(kDrawnLimit);
     const QSize pixels(int(std::lround(size.width() * devicePixelRatio)),
                        int(std::lround(size.height() * devicePixelRatio)));
     const QString key = QStringLiteral("%1@%2x%3").arg(name).arg(pixels.width()).arg(pixels.height());
-    if (const auto it = drawn.constFind(key); it != drawn.constEnd())
-        return *it;
+    if (const QPixmap *known = drawn.object(key))
+        return *known;
     QImage image = readImageAs(QStringLiteral(":/artwork/%1.png").arg(key), "png");
     if (image.isNull())
         image = readImageAs(QStringLiteral(":/icons/%1.svg").arg(name), "svg", pixels);
     QPixmap pixmap = QPixmap::fromImage(std::move(image));
     pixmap.setDevicePixelRatio(devicePixelRatio);
-    drawn.insert(key, pixmap);
+    drawn.insert(key, new QPixmap(pixmap));
     return pixmap;
 }
 

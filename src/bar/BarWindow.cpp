@@ -2,7 +2,7 @@
 
 #include "artwork/Artwork.h"
 #include "bar/CommonDialog.h"
-#include "platform/Platform.h"
+#include "platform/Dialogs.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -42,15 +42,15 @@ void autoSize(QLabel *label)
 
 } // namespace
 
-BarWindow::BarWindow(Platform &platform, QWidget *parent)
-    : QWidget(parent), m_platform(platform), m_scheme(*platform.colors)
+BarWindow::BarWindow(const SystemColors &scheme, Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent), m_scheme(scheme)
 {
     setObjectName(QStringLiteral("main"));
     setWindowIcon(artworkIcon(QStringLiteral("app"), QSize(16, 16)));
     // The bar never takes the keyboard focus, yet its tooltips must show.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setFocusPolicy(Qt::NoFocus);
-    createControls();
+    createControls(dialogs);
     applyGeometry();
 }
 
@@ -82,7 +82,7 @@ const std::array<int, 13> &BarWindow::typeMenuOrder()
     return order;
 }
 
-void BarWindow::createControls()
+void BarWindow::createControls(Dialogs &dialogs)
 {
     // Created from the bottom of the stacking order up: a later sibling lies
     // above an earlier one where they overlap.
@@ -156,7 +156,7 @@ void BarWindow::createControls()
     m_command2[0]->hide();
     m_command2.append(createButton(1));
 
-    m_commonDialog1 = new CommonDialog(*m_platform.dialogs, this);
+    m_commonDialog1 = new CommonDialog(dialogs, this);
 
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));

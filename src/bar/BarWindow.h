@@ -18,7 +18,7 @@ class QTimer;
 namespace skylane {
 
 class CommonDialog;
-struct Platform;
+class Dialogs;
 
 // The popup menu tree of the bar, entry by entry.
 struct BarMenus {
@@ -58,7 +58,8 @@ struct BarMenus {
 class BarWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit BarWindow(Platform &platform, QWidget *parent = nullptr);
+    // The scheme resolves system colours; the dialogs serve `CommonDialog1`.
+    BarWindow(const SystemColors &scheme, Dialogs &dialogs, QWidget *parent = nullptr);
     ~BarWindow() override;
 
     // Controls, named as the program knows them.
@@ -138,12 +139,11 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    void createControls();
+    void createControls(Dialogs &dialogs);
     void createMenus();
     void applyGeometry();
     ProgramButton *createButton(int index);
 
-    Platform &m_platform;
     const SystemColors &m_scheme;
     QTimer *m_timer1 = nullptr;
     CommonDialog *m_commonDialog1 = nullptr;

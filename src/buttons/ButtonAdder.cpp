@@ -6,7 +6,12 @@
 
 namespace skylane {
 
-ButtonAdder::ButtonAdder(BarWindow &bar, const AppPaths &paths) : m_bar(bar), m_paths(paths) {}
+ButtonAdder::ButtonAdder(BarWindow &bar, const AppPaths &paths) : m_bar(bar), m_paths(paths)
+{
+    for (PictureBox *image : bar.adderImages())
+        connect(image, &PictureBox::mouseReleased, this,
+                [this](int index, Qt::MouseButton mouse) { Image1_MouseUp(index, mouse); });
+}
 
 void ButtonAdder::showOnly(int image)
 {

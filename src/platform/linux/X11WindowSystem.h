@@ -2,16 +2,33 @@
 
 #include "platform/WindowSystem.h"
 
+#include <memory>
+
+struct xcb_connection_t;
+
 namespace skylane {
+
+class X11Atoms;
 
 // Stacking through the window's flags on its QWindow (no re-creation, no
 // hide) and the EWMH states the bar needs, set through xcb before it maps.
 class X11WindowSystem final : public WindowSystem {
 public:
+    X11WindowSystem();
+    ~X11WindowSystem() override;
+
     void prepareBarWindow(QWidget *bar) override;
     void prepareStartupWindow(QWidget *window) override;
     void setTopmost(QWidget *window, bool topmost) override;
     bool startSystemMove(QWidget *window, std::function<void()> ended) override;
+
+private:
+    // The atoms of the program's X connection, asked for at the first use
+    // on it; null when the program runs on no X connection.
+    const X11Atoms *atoms();
+
+    std::unique_ptr<X11Atoms> m_atoms;
+    xcb_connection_t *m_atomsConnection = nullptr;
 };
 
 } // namespace skylane
