@@ -109,7 +109,7 @@ int main(int argc, char *argv[])
     auto platform = createNativePlatform();
     ProgramIcons &icons = *platform->icons;
     const AppPaths paths(QFile::encodeName(appFolder.path()));
-    BarWindow bar(*platform);
+    BarWindow bar(*platform->colors, *platform->dialogs);
     BarBuilder builder(bar, paths, icons);
 
     QElapsedTimer timer;

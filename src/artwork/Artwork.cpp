@@ -2,7 +2,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QHash>
+#include <QCache>
 #include <QImageReader>
 #include <QRegularExpression>
 
@@ -55,12 +55,16 @@ QString nearestRendering(const QString &name, QSize pixels)
 
 QPixmap artwork(const QString &name, QSize size, qreal devicePixelRatio)
 {
-    static QHash<QString, QPixmap> drawn;
+    // Every picture at every size the program shows fits many times over;
+    // the bound only stops a run that meets screen after screen of another
+    // scale from keeping each set it ever drew.
+    constexpr int kDrawnLimit = 256;
+    static QCache<QString, QPixmap> drawn(kDrawnLimit);
     const QSize pixels(int(std::lround(size.width() * devicePixelRatio)),
                        int(std::lround(size.height() * devicePixelRatio)));
     const QString key = QStringLiteral("%1@%2x%3").arg(name).arg(pixels.width()).arg(pixels.height());
-    if (const auto it = drawn.constFind(key); it != drawn.constEnd())
-        return *it;
+    if (const QPixmap *known = drawn.object(key))
+        return *known;
     QImage image = readImageAs(QStringLiteral(":/artwork/%1.png").arg(key), "png");
 #ifdef Q_OS_WIN
     // No SVG reader ships with the Windows program.
@@ -72,7 +76,7 @@ QPixmap artwork(const QString &name, QSize size, qreal devicePixelRatio)
 #endif
     QPixmap pixmap = QPixmap::fromImage(std::move(image));
     pixmap.setDevicePixelRatio(devicePixelRatio);
-    drawn.insert(key, pixmap);
+    drawn.insert(key, new QPixmap(pixmap));
     return pixmap;
 }
 

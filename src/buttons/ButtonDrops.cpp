@@ -46,7 +46,7 @@ QByteArrayList ButtonDrops::programsOf(const QMimeData *data) const
 
 int ButtonDrops::target(QPoint pos) const
 {
-    if (m_dragged.isEmpty() || m_bar.Label1()->text() == QLatin1String("Exit"))
+    if (m_dragged.isEmpty() || m_bar.showsExitCategory())
         return -1;
     for (QWidget *w = m_bar.childAt(pos); w && w != &m_bar; w = w->parentWidget())
         if (auto *button = qobject_cast<ProgramButton *>(w))
@@ -79,7 +79,7 @@ bool ButtonDrops::eventFilter(QObject *watched, QEvent *event)
 
 void ButtonDrops::take(int index, const QByteArrayList &programs)
 {
-    if (m_bar.Label1()->text() == QLatin1String("Exit"))
+    if (m_bar.showsExitCategory())
         return;
     if (index > 0) {
         m_actions.giveProgram(index, programs.constFirst());
