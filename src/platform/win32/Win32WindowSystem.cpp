@@ -30,18 +30,16 @@ void leaveOffTaskbar(QWidget *window)
 
 void Win32WindowSystem::prepareBarWindow(QWidget *bar)
 {
-    bar->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-                        | Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint);
+    bar->setWindowFlags(kBarWindowFlags);
     bar->setAttribute(Qt::WA_ShowWithoutActivating);
     leaveOffTaskbar(bar);
 }
 
 void Win32WindowSystem::prepareStartupWindow(QWidget *window)
 {
-    const Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint;
     // Setting the same flags again would re-create a hidden native window.
-    if (window->windowFlags() != flags)
-        window->setWindowFlags(flags);
+    if (window->windowFlags() != kStartupWindowFlags)
+        window->setWindowFlags(kStartupWindowFlags);
     if (!window->isVisible())
         leaveOffTaskbar(window);
 }
