@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ProductVersion.h"
+
 // Texts that name the product and its maker. The web address lives here
 // alone: the start-up window shows it, the first-run marker and the
 // settings file's credit line repeat it.
@@ -7,7 +9,9 @@ namespace skylane::product {
 
 inline constexpr char kProductName[] = "Sky Lane";
 inline constexpr char kMakerName[] = "Voltari Software - USA";
-inline constexpr char kTitleAndVersion[] = "Sky Lane v2.0";
+inline constexpr char kTitleAndVersion[] = "Sky Lane v" SKYLANE_VERSION;
+// The start-up window's version line.
+inline constexpr char kVersionAndDate[] = "v" SKYLANE_VERSION " - 02/2002";
 inline constexpr char kMakerWebAddress[] = "https://www.example.com/skylane/";
 // The settings file's credit line, before the web address.
 inline constexpr char kCredit[] = "Voltari Software - ";

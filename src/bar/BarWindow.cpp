@@ -22,14 +22,6 @@ namespace {
 
 constexpr TwipsRect kButtonTemplate{1110, 10, 325, 315};
 
-QFont makeFont(const QString &family, double points, bool bold)
-{
-    QFont font(family);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
 // A label whose size follows its text keeps its place; the remembered twips
 // take the size it grew to.
 void autoSize(QLabel *label)
@@ -102,7 +94,7 @@ void BarWindow::createControls(Dialogs &dialogs)
 
     m_label1 = new ColorLabel(QStringLiteral("Inet"), 0x00FFFFFF, m_scheme, this);
     m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setFont(makeFont(QStringLiteral("MS Serif"), 6.75, true));
+    m_label1->setFont(makeFont("MS Serif", 6.75, true));
     setTwipsGeometry(m_label1, {0, 0, 675, 195});
 
     m_image1[AdderRemove] = image(AdderRemove, {780, 45, 300, 285}, {32, 32}, true, "remove", "Image1_2");
@@ -121,7 +113,7 @@ void BarWindow::createControls(Dialogs &dialogs)
 
     m_label2 = new ColorLabel(QStringLiteral("MENU"), systemColor(syscolor::HighlightText), m_scheme, this);
     m_label2->setObjectName(QStringLiteral("Label2"));
-    m_label2->setFont(makeFont(QStringLiteral("Arial Narrow"), 6.75, false));
+    m_label2->setFont(makeFont("Arial Narrow", 6.75, false));
     int menuTop = -40;
 #ifdef Q_OS_WIN
     // Without font smoothing (wine's default; Windows with ClearType off)

@@ -11,27 +11,19 @@
 
 namespace skylane {
 
-QIcon GetProgramIcon(ProgramIcons &icons, const QByteArray &programPath, int sizeSelector, bool &found)
+QIcon GetProgramIcon(ProgramIcons &icons, const QByteArray &programPath, bool &found)
 {
-    // Only the small icon exists here; the selector stays part of the call
-    // so that every caller says which size it means.
-    Q_UNUSED(sizeSelector);
     found = false;
-    return IconToPicture(icons.smallIcon(programPath, found));
+    return icons.smallIcon(programPath, found);
 }
 
 void showProgram(ProgramButton &button, ProgramIcons &icons, const QByteArray &programPath)
 {
     bool found = false;
-    button.setIcon(GetProgramIcon(icons, programPath, kSmallIcon, found));
+    button.setIcon(GetProgramIcon(icons, programPath, found));
     button.setProgramPath(programPath);
     if (!programPath.isEmpty())
         button.setAccessibleName(icons.programName(programPath));
-}
-
-QIcon IconToPicture(const QIcon &icon)
-{
-    return icon.isNull() ? QIcon() : icon;
 }
 
 QIcon blankButtonPicture(const AppPaths &paths)

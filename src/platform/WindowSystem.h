@@ -1,10 +1,17 @@
 #pragma once
 
+#include <Qt>
+
 #include <functional>
 
 class QWidget;
 
 namespace skylane {
+
+// The window flags of the program's borderless windows on every system.
+inline constexpr Qt::WindowFlags kBarWindowFlags = Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                                                   | Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint;
+inline constexpr Qt::WindowFlags kStartupWindowFlags = Qt::Window | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint;
 
 // Stacking, taskbar presence and moving of the program's borderless windows.
 class WindowSystem {

@@ -31,14 +31,6 @@ constexpr ColorValue kGrey = 0x00808080;
 constexpr ColorValue kLightGrey = 0x00E0E0E0;
 constexpr ColorValue kRed = 0x000000FF;
 
-QFont makeFont(const char *family, double points, bool bold)
-{
-    QFont font(QString::fromLatin1(family));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
 // White ground with the darts drawn unscaled in the top-left corner.
 class SplashClientArea final : public QWidget {
 public:
@@ -105,7 +97,7 @@ void Splash::createControls()
                         {120, 525, 5700, 675}, true);
     m_label2 = label("Label2", QString::fromLatin1(product::kProductName), kDarkGreen, makeFont("Century Gothic", 18, true),
                      {2280, 1320, 1545, 495}, false);
-    m_label3 = label("Label3", QStringLiteral("v2.0 - 02/2002"), kGrey, makeFont("Arial", 8.25, false),
+    m_label3 = label("Label3", QString::fromLatin1(product::kVersionAndDate), kGrey, makeFont("Arial", 8.25, false),
                      {3885, 1500, 1155, 255}, false);
 
     m_label4 = label("Label4", QStringLiteral("Move the Button bar to the desired position and click on this line"),

@@ -9,6 +9,14 @@
 
 namespace skylane {
 
+QFont makeFont(const char *family, double points, bool bold)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
 PictureBox::PictureBox(int index, QSize naturalSize, bool stretch, QWidget *parent)
     : QWidget(parent), m_index(index), m_naturalSize(naturalSize), m_stretch(stretch)
 {

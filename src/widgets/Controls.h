@@ -2,12 +2,17 @@
 
 #include "core/ColorValue.h"
 
+#include <QFont>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
 
 namespace skylane {
+
+// A font of the program's windows: the face by name (a missing face falls to
+// its substitutes), the size in points, bold or regular.
+QFont makeFont(const char *family, double points, bool bold);
 
 // A picture control: shows an icon either stretched to its rectangle or at
 // the icon's own size from the top-left corner, and reports mouse presses,

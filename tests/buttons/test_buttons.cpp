@@ -241,7 +241,7 @@ private slots:
         QTest::addColumn<QStringList>("releases");
         QTest::addColumn<int>("shown");
         QTest::addColumn<int>("count");
-        QTest::addColumn<QByteArray>("file"); // each line's first letter, '-' for a blank one
+        QTest::addColumn<QByteArray>("file"); // each line's last letter, '-' for a blank one
         QTest::newRow("add writes nothing, middle disarms")
             << QByteArray("--") << QStringList{"0L", "1L", "0L", "1M"} << 0 << 3 << QByteArray("--");
         QTest::newRow("a program on a new button writes blank lines before it")

@@ -56,8 +56,7 @@ QString describe(const QIcon &icon)
 }
 } // namespace
 
-// Text files and the program folder, starting programs, their icons, and the
-// Windows command line (plain C++ that runs here too).
+// Text files and the program folder, starting programs and their icons.
 class TestPlatform : public QObject {
     Q_OBJECT
 private slots:

@@ -99,8 +99,7 @@ const X11Atoms *X11WindowSystem::atoms()
 void X11WindowSystem::prepareBarWindow(QWidget *bar)
 {
     keepPlacesFromServer();
-    bar->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-                        | Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint);
+    bar->setWindowFlags(kBarWindowFlags);
     bar->setAttribute(Qt::WA_ShowWithoutActivating);
     setInitialNetWmState(bar, atoms(),
                          {&xcb_ewmh_connection_t::_NET_WM_STATE_SKIP_TASKBAR,
@@ -111,10 +110,9 @@ void X11WindowSystem::prepareBarWindow(QWidget *bar)
 void X11WindowSystem::prepareStartupWindow(QWidget *window)
 {
     keepPlacesFromServer();
-    const Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint;
     // Setting the same flags again would re-create a hidden native window.
-    if (window->windowFlags() != flags)
-        window->setWindowFlags(flags);
+    if (window->windowFlags() != kStartupWindowFlags)
+        window->setWindowFlags(kStartupWindowFlags);
     if (window->isVisible())
         return;
     setInitialNetWmState(window, atoms(),

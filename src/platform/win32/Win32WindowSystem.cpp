@@ -30,21 +30,20 @@ void leaveOffTaskbar(QWidget *window)
 // the window one that wine hands to the X window manager, which then keeps
 // it above others and off the taskbar as Windows does. Without it wine
 // shows the window unmanaged, with neither.
-constexpr Qt::WindowFlags kBorderless = Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint
-                                        | Qt::NoDropShadowWindowHint;
+constexpr Qt::WindowFlags kManagedUnderWine = Qt::WindowSystemMenuHint;
 
 } // namespace
 
 void Win32WindowSystem::prepareBarWindow(QWidget *bar)
 {
-    bar->setWindowFlags(kBorderless | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
+    bar->setWindowFlags(kBarWindowFlags | kManagedUnderWine);
     bar->setAttribute(Qt::WA_ShowWithoutActivating);
     leaveOffTaskbar(bar);
 }
 
 void Win32WindowSystem::prepareStartupWindow(QWidget *window)
 {
-    const Qt::WindowFlags flags = kBorderless;
+    constexpr Qt::WindowFlags flags = kStartupWindowFlags | kManagedUnderWine;
     // Setting the same flags again would re-create a hidden native window.
     if (window->windowFlags() != flags)
         window->setWindowFlags(flags);
