@@ -2,13 +2,18 @@
 # make test  builds everything and runs every test
 # make install [PREFIX=~/.local] [AUTOSTART=1]   installs the bar (no root needed)
 # make uninstall [PREFIX=~/.local]               removes it, keeping config/
+# make windows  cross-builds build-windows/SkyLane/ (skylane.exe and what it
+#               needs) and build-windows/SkyLane-win64.zip of it
 BUILD ?= build
 PREFIX ?= $(HOME)/.local
 AUTOSTART ?= 0
 WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_FLAGS ?=
 
-.PHONY: run test build install uninstall deps-run deps-test clean
+WINDOWS_BUILD ?= build-windows
+QT_WINDOWS ?=
+
+.PHONY: run test build install uninstall windows deps-run deps-test clean
 
 run: deps-run
 	cmake -S . -B $(BUILD) -G Ninja -DSKYLANE_WERROR=$(WERROR) $(CMAKE_FLAGS)
@@ -25,6 +30,18 @@ install: deps-run
 	cmake --build $(BUILD) --target skylane
 	cmake --install $(BUILD)
 	$(if $(filter 1 yes on ON true,$(AUTOSTART)),cmake --install $(BUILD) --component autostart)
+
+# The artwork renderer runs on this machine: built against the host Qt in
+# $(WINDOWS_BUILD)/host, then handed to the cross build.
+windows:
+	@scripts/deps.sh windows
+	cmake -S . -B $(WINDOWS_BUILD)/host -G Ninja -DSKYLANE_TESTS=OFF -DSKYLANE_BENCH=OFF
+	cmake --build $(WINDOWS_BUILD)/host --target render_artwork
+	qt=$$(scripts/qt-windows.sh $(QT_WINDOWS) | tail -n 1) && \
+	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_PREFIX_PATH="$$qt" -DQT_HOST_PATH=/usr -DCMAKE_BUILD_TYPE=Release \
+	  -DSKYLANE_WERROR=$(WERROR) -DSKYLANE_RENDER_ARTWORK=$(abspath $(WINDOWS_BUILD))/host/src/artwork/render_artwork
+	cmake --build $(WINDOWS_BUILD)
 
 uninstall:
 	cmake -DPREFIX="$(PREFIX)" -P src/install/Uninstall.cmake

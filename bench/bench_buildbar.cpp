@@ -7,9 +7,9 @@
 #include "SkyLaneApp.h"
 #include "bar/BarWindow.h"
 #include "buttons/BarBuilder.h"
-#include "platform/AppPaths.h"
+#include "core/AppPaths.h"
+#include "core/TextFile.h"
 #include "platform/Platform.h"
-#include "platform/TextFile.h"
 #include "platform/linux/LinuxProgramIcons.h"
 
 #include <QApplication>
@@ -109,7 +109,7 @@ int main(int argc, char *argv[])
     auto platform = createNativePlatform();
     ProgramIcons &icons = *platform->icons;
     const AppPaths paths(QFile::encodeName(appFolder.path()));
-    BarWindow bar(*platform);
+    BarWindow bar(*platform->colors, *platform->dialogs);
     BarBuilder builder(bar, paths, icons);
 
     QElapsedTimer timer;

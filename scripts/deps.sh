@@ -2,20 +2,25 @@
 # Installs the Debian packages a task needs when any of them is missing.
 #   scripts/deps.sh run    what building and running the bar needs
 #   scripts/deps.sh test   that, plus what the tests need
+#   scripts/deps.sh windows what `make windows` and scripts/qt-windows.sh need
 set -euo pipefail
 
 run_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libqt6svg6 libxcb1-dev libxcb-ewmh-dev
+          libxcb-icccm4-dev libglib2.0-dev
           qt6-image-formats-plugins fonts-dejavu-core fonts-liberation fonts-urw-base35
           hicolor-icon-theme adwaita-icon-theme)
 test_pkgs=(xvfb xauth openbox xdotool x11-utils x11-apps imagemagick dbus dbus-x11
            python3-xlib python3-pytest python3-dbusmock python3-gi
            desktop-file-utils weston xwayland qt6-wayland
            clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine64)
+windows_pkgs=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools zip xz-utils
+              dpkg-dev perl wine64)
 
 case "${1:-run}" in
   run) wanted=("${run_pkgs[@]}") ;;
-  test) wanted=("${run_pkgs[@]}" "${test_pkgs[@]}") ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  test) wanted=("${run_pkgs[@]}" "${test_pkgs[@]}" "${windows_pkgs[@]}") ;;
+  windows) wanted=("${run_pkgs[@]}" "${windows_pkgs[@]}") ;;
+  *) echo "usage: $0 run|test|windows" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -15,19 +15,17 @@
 #include "shutdown/Shutdown.h"
 #include "startup/Splash.h"
 
-#include <QAction>
-
 namespace skylane {
 
 SkyLaneApp::SkyLaneApp(std::unique_ptr<Platform> platform, AppPaths paths)
     : m_platform(std::move(platform)), m_paths(std::move(paths)),
-      m_bar(std::make_unique<BarWindow>(*m_platform))
+      m_bar(std::make_unique<BarWindow>(*m_platform->colors, *m_platform->dialogs))
 {
-    wireButtonRow();
-    wireButtonActions();
-    wireStartup();
-    wirePlacement();
-    wireAppearance();
+    createButtonRow();
+    m_splash = std::make_unique<Splash>(
+        Splash::Services{*m_platform->windows, *m_platform->colors, *m_platform->shell}, m_paths);
+    connect(m_splash.get(), &Splash::barRequested, this, &SkyLaneApp::showBar);
+    createBarControls();
 }
 
 SkyLaneApp::~SkyLaneApp() = default;
@@ -42,13 +40,18 @@ void SkyLaneApp::showSplash()
     m_splash->open();
 }
 
-void SkyLaneApp::wireStartup()
+void SkyLaneApp::createButtonRow()
 {
-    m_splash = std::make_unique<Splash>(*m_platform, m_paths);
-    connect(m_splash.get(), &Splash::barRequested, this, &SkyLaneApp::showBar);
+    m_barBuilder = std::make_unique<BarBuilder>(*m_bar, m_paths, *m_platform->icons);
+    m_categories = std::make_unique<CategorySelector>(*m_bar, *m_barBuilder, m_paths);
+    m_buttonActions = std::make_unique<ButtonActions>(
+        *m_bar, m_paths, ButtonActions::Services{*m_platform->launcher, *m_platform->dialogs, *m_platform->icons});
+    connect(m_buttonActions.get(), &ButtonActions::exitDialogRequested, this, &SkyLaneApp::showExitDialog);
+    m_buttonAdder = std::make_unique<ButtonAdder>(*m_bar, m_paths);
+    m_buttonDrops = std::make_unique<ButtonDrops>(*m_bar, *m_buttonActions, *m_buttonAdder, *m_platform->launcher);
 }
 
-void SkyLaneApp::wirePlacement()
+void SkyLaneApp::createBarControls()
 {
     m_statusLight = std::make_unique<StatusLight>(*m_bar, *m_platform->windows);
     connect(m_statusLight.get(), &StatusLight::restoreWindowRequested, this,
@@ -56,6 +59,7 @@ void SkyLaneApp::wirePlacement()
     m_placement = std::make_unique<BarPlacement>(*m_bar, *m_platform->windows, m_paths);
     m_popupMenu = std::make_unique<PopupMenu>(*m_bar);
     connect(m_popupMenu.get(), &PopupMenu::aboutRequested, this, &SkyLaneApp::showSplash);
+    m_appearance = std::make_unique<Appearance>(*m_bar, m_paths);
 }
 
 RestoreWindow &SkyLaneApp::restoreWindow()
@@ -63,11 +67,6 @@ RestoreWindow &SkyLaneApp::restoreWindow()
     if (!m_restoreWindow)
         m_restoreWindow = std::make_unique<RestoreWindow>(*m_bar);
     return *m_restoreWindow;
-}
-
-void SkyLaneApp::wireAppearance()
-{
-    m_appearance = std::make_unique<Appearance>(*m_bar, m_paths);
 }
 
 void SkyLaneApp::showBar()
@@ -85,43 +84,6 @@ void SkyLaneApp::loadBar()
     LoadSettings(*m_bar, m_paths);
     m_platform->windows->setTopmost(m_bar.get(), true);
     m_barBuilder->BuildBar();
-}
-
-void SkyLaneApp::wireButtonRow()
-{
-    m_barBuilder = std::make_unique<BarBuilder>(*m_bar, m_paths, *m_platform->icons);
-    m_categories = std::make_unique<CategorySelector>(*m_bar, *m_barBuilder, m_paths);
-    CategorySelector *categories = m_categories.get();
-    ColorLabel *caption = m_bar->Label1();
-    connect(caption, &ColorLabel::captionChanged, this, [categories] { categories->Label1_Change(); });
-    connect(caption, &ColorLabel::mouseReleased, this,
-            [categories](Qt::MouseButton button) { categories->Label1_MouseUp(button); });
-    connect(m_bar.get(), &BarWindow::menusCreated, this, [this, categories](const BarMenus &menus) {
-        for (const auto &[action, name] : typeMenuCommands(menus))
-            connect(action, &QAction::triggered, this,
-                    [categories, name = name] { categories->SelectCategory(name); });
-    });
-}
-
-void SkyLaneApp::wireButtonActions()
-{
-    m_buttonActions = std::make_unique<ButtonActions>(
-        *m_bar, m_paths, ButtonActions::Services{*m_platform->launcher, *m_platform->dialogs, *m_platform->icons},
-        [this] { showExitDialog(); });
-    m_buttonAdder = std::make_unique<ButtonAdder>(*m_bar, m_paths);
-    m_buttonDrops = std::make_unique<ButtonDrops>(*m_bar, *m_buttonActions, *m_buttonAdder, *m_platform->launcher);
-    ButtonActions *actions = m_buttonActions.get();
-    const auto wire = [this, actions](ProgramButton *button) {
-        connect(button, &ProgramButton::mouseReleased, this,
-                [actions](int index, Qt::MouseButton mouse) { actions->Command2_MouseUp(index, mouse); });
-    };
-    // Button 1 exists from the start; the others come and go with each build.
-    wire(m_bar->Command2(1));
-    connect(m_bar.get(), &BarWindow::command2Loaded, this, wire);
-    ButtonAdder *adder = m_buttonAdder.get();
-    for (int i = 0; i < 3; ++i)
-        connect(m_bar->Image1(i), &PictureBox::mouseReleased, this,
-                [adder](int index, Qt::MouseButton mouse) { adder->Image1_MouseUp(index, mouse); });
 }
 
 bool SkyLaneApp::exitDialogShown() const

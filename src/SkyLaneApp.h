@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/AppPaths.h"
+#include "core/AppPaths.h"
 #include "platform/Platform.h"
 
 #include <QObject>
@@ -23,9 +23,13 @@ class Splash;
 class StatusLight;
 class Shutdown;
 
-// The composition root: owns the platform services and the windows, and
-// wires each control's events to the handlers of the subsystem that owns
-// the behaviour.
+// The composition root: owns the platform services, the windows and the
+// subsystems, and builds each subsystem with the controls and services it
+// works on. Each subsystem connects the controls it owns to its own
+// handlers; here only the requests one subsystem makes of another are
+// passed on (the start-up window asks for the bar, the status light for the
+// restore window, the menu's "About" for the start-up window, a button of
+// the "Exit" category for the exit dialog).
 class SkyLaneApp : public QObject {
     Q_OBJECT
 public:
@@ -52,24 +56,17 @@ public:
     bool exitDialogShown() const;
 
     BarWindow &bar() { return *m_bar; }
-    Platform &platform() { return *m_platform; }
     const AppPaths &paths() const { return m_paths; }
 
     Splash &splash() { return *m_splash; }
     // Created when first asked for: it has no part in the bar at start.
     RestoreWindow &restoreWindow();
     StatusLight &statusLight() { return *m_statusLight; }
-    BarPlacement &placement() { return *m_placement; }
-    PopupMenu &popupMenu() { return *m_popupMenu; }
-    Appearance &appearance() { return *m_appearance; }
 
 private:
     void loadBar();
-    void wireButtonRow();
-    void wireButtonActions();
-    void wireStartup();
-    void wirePlacement();
-    void wireAppearance();
+    void createButtonRow();
+    void createBarControls();
     void createExitDialog();
 
     std::unique_ptr<Platform> m_platform;

@@ -1,6 +1,6 @@
 #include "ProductInfo.h"
 #include "SkyLaneApp.h"
-#include "platform/FontSubstitutes.h"
+#include "core/FontSubstitutes.h"
 
 #include <QApplication>
 

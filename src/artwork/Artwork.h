@@ -16,8 +16,10 @@ QImage readImageAs(const QString &path, const char *format, QSize size = {});
 
 // The program's own pictures, each drawn once for the size it is shown at
 // and the screen's scale, then kept for the run. Ready pixels built with
-// the program serve scales 1 and 2; any other scale renders the SVG once,
-// and only then is an SVG reader loaded.
+// the program serve scales 1 and 2 (on Windows every scale from 100 % to
+// 300 %); any other scale renders the SVG once, and only then is an SVG
+// reader loaded. Windows has no SVG reader: there the nearest larger
+// rendering is scaled down.
 QPixmap artwork(const QString &name, QSize size, qreal devicePixelRatio);
 
 // A picture as an icon of the given size at scales 1 and 2: a window icon

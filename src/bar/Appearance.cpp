@@ -69,10 +69,15 @@ void Appearance::mnuFontName_Click()
 
 void Appearance::mnuFontColor_Click()
 {
-    CommonDialog *dialog = m_bar.CommonDialog1();
+    chooseCaptionColor(m_bar, m_paths);
+}
+
+void chooseCaptionColor(BarWindow &bar, const AppPaths &paths)
+{
+    CommonDialog *dialog = bar.CommonDialog1();
     dialog->ShowColor();
-    m_bar.Label1()->setForeColor(dialog->Color());
-    SaveSettings(m_bar, m_paths);
+    bar.Label1()->setForeColor(dialog->Color());
+    SaveSettings(bar, paths);
 }
 
 } // namespace skylane

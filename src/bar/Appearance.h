@@ -33,4 +33,9 @@ private:
     const AppPaths &m_paths;
 };
 
+// The caption's text colour from the colour dialog, saved: the "Font"
+// menu's "Color" and a right click on the caption. Cancel keeps the colour
+// confirmed last, which is then given and saved like a chosen one.
+void chooseCaptionColor(BarWindow &bar, const AppPaths &paths);
+
 } // namespace skylane

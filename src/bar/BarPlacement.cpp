@@ -2,7 +2,7 @@
 
 #include "bar/BarWindow.h"
 #include "bar/Settings.h"
-#include "platform/Twips.h"
+#include "core/Twips.h"
 #include "platform/WindowSystem.h"
 
 #include <QGuiApplication>

@@ -2,10 +2,11 @@
 
 #include "artwork/Artwork.h"
 #include "bar/CommonDialog.h"
-#include "platform/Platform.h"
+#include "platform/Dialogs.h"
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMoveEvent>
 #include <QGuiApplication>
@@ -37,20 +38,20 @@ void autoSize(QLabel *label)
     label->adjustSize();
     r.width = label->width() * kTwipsPerPixel;
     r.height = label->height() * kTwipsPerPixel;
-    label->setProperty("skylaneTwips", QRect(r.left, r.top, r.width, r.height));
+    setTwipsGeometry(label, r);
 }
 
 } // namespace
 
-BarWindow::BarWindow(Platform &platform, QWidget *parent)
-    : QWidget(parent), m_platform(platform), m_scheme(*platform.colors)
+BarWindow::BarWindow(const SystemColors &scheme, Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent), m_scheme(scheme)
 {
     setObjectName(QStringLiteral("main"));
     setWindowIcon(artworkIcon(QStringLiteral("app"), QSize(16, 16)));
     // The bar never takes the keyboard focus, yet its tooltips must show.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setFocusPolicy(Qt::NoFocus);
-    createControls();
+    createControls(dialogs);
     applyGeometry();
 }
 
@@ -71,7 +72,7 @@ const std::array<BarWindow::Category, 13> &BarWindow::categories()
         {"Utils", "mnuUtils", "Utilities", &BarMenus::mnuUtils},
         {"Vid", "mnuVideo", "Video", &BarMenus::mnuVideo},
         {"Work", "mnuWork", "Work", &BarMenus::mnuWork},
-        {"Exit", "mnuExit", "Exit", &BarMenus::mnuExit},
+        {kExitCategory, "mnuExit", "Exit", &BarMenus::mnuExit},
     }};
     return table;
 }
@@ -82,7 +83,7 @@ const std::array<int, 13> &BarWindow::typeMenuOrder()
     return order;
 }
 
-void BarWindow::createControls()
+void BarWindow::createControls(Dialogs &dialogs)
 {
     // Created from the bottom of the stacking order up: a later sibling lies
     // above an earlier one where they overlap.
@@ -95,33 +96,41 @@ void BarWindow::createControls()
         return box;
     };
 
-    m_image1[1] = image(1, {795, 45, 300, 285}, {32, 32}, true, "add", "Image1_1");
-    m_image1[1]->setToolTip(QStringLiteral("Add button"));
-    m_image1[1]->hide();
+    m_image1[AdderAdd] = image(AdderAdd, {795, 45, 300, 285}, {32, 32}, true, "add", "Image1_1");
+    m_image1[AdderAdd]->setToolTip(QStringLiteral("Add button"));
+    m_image1[AdderAdd]->hide();
 
     m_label1 = new ColorLabel(QStringLiteral("Inet"), 0x00FFFFFF, m_scheme, this);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setFont(makeFont(QStringLiteral("MS Serif"), 6.75, true));
     setTwipsGeometry(m_label1, {0, 0, 675, 195});
 
-    m_image1[2] = image(2, {780, 45, 300, 285}, {32, 32}, true, "remove", "Image1_2");
-    m_image1[2]->setToolTip(QStringLiteral("Add button"));
-    m_image1[2]->hide();
+    m_image1[AdderRemove] = image(AdderRemove, {780, 45, 300, 285}, {32, 32}, true, "remove", "Image1_2");
+    m_image1[AdderRemove]->setToolTip(QStringLiteral("Add button"));
+    m_image1[AdderRemove]->hide();
 
     m_image2 = image(0, {405, 110, 360, 240}, {32, 32}, true, "drag", "Image2");
 
-    m_image3[0] = image(0, {60, 160, 180, 180}, {12, 12}, false, "light-unlit", "Image3_0");
-    m_image3[0]->hide();
-    m_image3[1] = image(1, {60, 160, 180, 180}, {12, 12}, false, "light-green", "Image3_1");
-    m_image3[2] = image(2, {60, 160, 180, 180}, {12, 12}, false, "light-red", "Image3_2");
-    m_image3[2]->hide();
+    m_image3[LampUnlit] = image(LampUnlit, {60, 160, 180, 180}, {12, 12}, false, "light-unlit", "Image3_0");
+    m_image3[LampUnlit]->hide();
+    m_image3[LampGreen] = image(LampGreen, {60, 160, 180, 180}, {12, 12}, false, "light-green", "Image3_1");
+    m_image3[LampRed] = image(LampRed, {60, 160, 180, 180}, {12, 12}, false, "light-red", "Image3_2");
+    m_image3[LampRed]->hide();
 
-    m_image1[0] = image(0, {810, 60, 240, 240}, {32, 32}, true, "resting", "Image1_0");
+    m_image1[AdderResting] = image(AdderResting, {810, 60, 240, 240}, {32, 32}, true, "resting", "Image1_0");
 
     m_label2 = new ColorLabel(QStringLiteral("MENU"), systemColor(syscolor::HighlightText), m_scheme, this);
     m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->setFont(makeFont(QStringLiteral("Arial Narrow"), 6.75, false));
-    setTwipsGeometry(m_label2, {435, -40, 315, 195});
+    int menuTop = -40;
+#ifdef Q_OS_WIN
+    // Without font smoothing (wine's default; Windows with ClearType off)
+    // the capitals' top row is drawn crisp, and the bar's top edge would cut
+    // it: the capitals start inside the bar.
+    const QFontMetrics menuMetrics(m_label2->font());
+    menuTop = std::max(menuTop, (menuMetrics.capHeight() - menuMetrics.ascent()) * kTwipsPerPixel);
+#endif
+    setTwipsGeometry(m_label2, {435, menuTop, 315, 195});
     autoSize(m_label2);
 
     // What a screen reader reads; the labels read their text.
@@ -132,14 +141,14 @@ void BarWindow::createControls()
     const char *lights[] = {"Status light, unlit: a click brings the bar back above other windows",
                             "Status light, green: a click lets other windows cover the bar",
                             "Status light, red: the bar is coming back above other windows"};
-    for (int i = 0; i < 3; ++i) {
-        m_image3[i]->setAccessibleName(QStringLiteral("Status light"));
-        m_image3[i]->setAccessibleDescription(QLatin1String(lights[i]));
+    for (PictureBox *lamp : m_image3) {
+        lamp->setAccessibleName(QStringLiteral("Status light"));
+        lamp->setAccessibleDescription(QLatin1String(lights[lamp->index()]));
     }
-    m_image1[0]->setAccessibleName(QStringLiteral("Add or remove buttons"));
-    m_image1[0]->setAccessibleDescription(QStringLiteral("Left click arms adding, right click arms removing"));
-    m_image1[1]->setAccessibleName(QStringLiteral("Add button"));
-    m_image1[2]->setAccessibleName(QStringLiteral("Remove last button"));
+    m_image1[AdderResting]->setAccessibleName(QStringLiteral("Add or remove buttons"));
+    m_image1[AdderResting]->setAccessibleDescription(QStringLiteral("Left click arms adding, right click arms removing"));
+    m_image1[AdderAdd]->setAccessibleName(QStringLiteral("Add button"));
+    m_image1[AdderRemove]->setAccessibleName(QStringLiteral("Remove last button"));
 
     m_combo1 = new QComboBox(this);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
@@ -156,7 +165,7 @@ void BarWindow::createControls()
     m_command2[0]->hide();
     m_command2.append(createButton(1));
 
-    m_commonDialog1 = new CommonDialog(*m_platform.dialogs, this);
+    m_commonDialog1 = new CommonDialog(dialogs, this);
 
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
@@ -218,6 +227,11 @@ const BarMenus &BarWindow::menus()
         emit menusCreated(m_menus);
     }
     return m_menus;
+}
+
+bool BarWindow::showsExitCategory() const
+{
+    return m_label1->text() == QLatin1String(kExitCategory);
 }
 
 ProgramButton *BarWindow::Command2(int index) const

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "bar/Controls.h"
-#include "platform/ColorValue.h"
-#include "platform/Twips.h"
+#include "core/ColorValue.h"
+#include "core/Twips.h"
+#include "widgets/Controls.h"
 
 #include <QList>
 #include <QPointer>
@@ -18,7 +18,7 @@ class QTimer;
 namespace skylane {
 
 class CommonDialog;
-struct Platform;
+class Dialogs;
 
 // The popup menu tree of the bar, entry by entry.
 struct BarMenus {
@@ -58,7 +58,8 @@ struct BarMenus {
 class BarWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit BarWindow(Platform &platform, QWidget *parent = nullptr);
+    // The scheme resolves system colours; the dialogs serve `CommonDialog1`.
+    BarWindow(const SystemColors &scheme, Dialogs &dialogs, QWidget *parent = nullptr);
     ~BarWindow() override;
 
     // Controls, named as the program knows them.
@@ -70,6 +71,18 @@ public:
     PictureBox *Image1(int index) const { return m_image1.at(static_cast<size_t>(index)); }
     PictureBox *Image2() const { return m_image2; }
     PictureBox *Image3(int index) const { return m_image3.at(static_cast<size_t>(index)); }
+
+    // The images of the add/remove control, `Image1(index)`, and of the
+    // status light, `Image3(index)`; each control shows one at a time.
+    enum AdderImage { AdderResting, AdderAdd, AdderRemove };
+    enum Lamp { LampUnlit, LampGreen, LampRed };
+    const std::array<PictureBox *, 3> &adderImages() const { return m_image1; }
+    const std::array<PictureBox *, 3> &lamps() const { return m_image3; }
+
+    // The category whose buttons end the session: nothing is added to,
+    // removed from or dropped on its row.
+    static constexpr char kExitCategory[] = "Exit";
+    bool showsExitCategory() const;
     // The popup menu tree, built when first asked for (it is not on screen
     // at start); its commands are wired through menusCreated().
     const BarMenus &menus();
@@ -126,12 +139,11 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    void createControls();
+    void createControls(Dialogs &dialogs);
     void createMenus();
     void applyGeometry();
     ProgramButton *createButton(int index);
 
-    Platform &m_platform;
     const SystemColors &m_scheme;
     QTimer *m_timer1 = nullptr;
     CommonDialog *m_commonDialog1 = nullptr;

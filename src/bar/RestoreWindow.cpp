@@ -2,7 +2,7 @@
 
 #include "ProductInfo.h"
 #include "bar/BarWindow.h"
-#include "platform/Twips.h"
+#include "core/Twips.h"
 
 #include <QLabel>
 #include <QShowEvent>
@@ -56,7 +56,7 @@ void RestoreWindow::Timer1_Timer()
 {
     m_bar.show();
     m_bar.raise();
-    m_bar.Image3(1)->show();
+    m_bar.Image3(BarWindow::LampGreen)->show();
     m_bar.Timer1()->start();
     m_timer1->stop();
     close();

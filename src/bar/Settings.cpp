@@ -2,8 +2,8 @@
 
 #include "ProductInfo.h"
 #include "bar/BarWindow.h"
-#include "platform/AppPaths.h"
-#include "platform/TextFile.h"
+#include "core/AppPaths.h"
+#include "core/TextFile.h"
 
 #include <QLocale>
 

@@ -1,9 +1,10 @@
 #include "buttons/BarBuilder.h"
 
 #include "bar/BarWindow.h"
+#include "buttons/ButtonRow.h"
 #include "buttons/CategoryFile.h"
 #include "buttons/ProgramIcon.h"
-#include "platform/AppPaths.h"
+#include "core/AppPaths.h"
 
 namespace skylane {
 

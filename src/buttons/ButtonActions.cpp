@@ -4,10 +4,11 @@
 #include "bar/CommonDialog.h"
 #include "buttons/CategoryFile.h"
 #include "buttons/ProgramIcon.h"
-#include "platform/AppPaths.h"
-#include "platform/Files.h"
+#include "core/AppPaths.h"
+#include "core/Files.h"
 #include "platform/Platform.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace skylane {
@@ -25,18 +26,26 @@ bool isProgramChoice(const QString &fileName)
 #endif
 }
 
-ButtonActions::ButtonActions(BarWindow &bar, const AppPaths &paths, Services services,
-                             std::function<void()> showExitDialog)
-    : m_bar(bar), m_paths(paths), m_services(services), m_showExitDialog(std::move(showExitDialog))
+ButtonActions::ButtonActions(BarWindow &bar, const AppPaths &paths, Services services)
+    : m_bar(bar), m_paths(paths), m_services(services)
 {
+    // Button 1 exists from the start; the others come and go with each build.
+    wire(bar.Command2(1));
+    connect(&bar, &BarWindow::command2Loaded, this, &ButtonActions::wire);
+}
+
+void ButtonActions::wire(ProgramButton *button)
+{
+    connect(button, &ProgramButton::mouseReleased, this,
+            [this](int index, Qt::MouseButton mouse) { Command2_MouseUp(index, mouse); });
 }
 
 void ButtonActions::Command2_MouseUp(int index, Qt::MouseButton button)
 {
     if (index < 1 || !m_bar.Command2(index))
         return;
-    if (m_bar.Label1()->text() == QLatin1String("Exit") && m_showExitDialog)
-        m_showExitDialog();
+    if (m_bar.showsExitCategory())
+        emit exitDialogRequested();
     if (button == Qt::RightButton)
         reassign(index);
     else
@@ -109,7 +118,9 @@ void ButtonActions::reassign(int index)
     if (!isProgramChoice(name))
         return;
 
-    assign(*button, QFile::encodeName(name));
+    // The dialog answers with Qt's forward slashes; the file keeps the
+    // system's own form of the path.
+    assign(*button, QFile::encodeName(QDir::toNativeSeparators(name)));
 }
 
 } // namespace skylane

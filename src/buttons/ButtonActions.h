@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <Qt>
-
-#include <functional>
+#include <QObject>
 
 namespace skylane {
 
@@ -15,9 +13,11 @@ class ProgramIcons;
 class ProgramLauncher;
 
 // What a mouse release over a program button does: in the "Exit" category
-// it first opens the exit dialog; a right release gives the button another
-// program, a left release starts the button's program.
-class ButtonActions {
+// it first asks for the exit dialog; a right release gives the button
+// another program, a left release starts the button's program. It wires
+// every button of the row as the button is loaded.
+class ButtonActions : public QObject {
+    Q_OBJECT
 public:
     // The services it uses: the program start, the confirmation box, the
     // icons of chosen programs.
@@ -26,7 +26,7 @@ public:
         Dialogs &dialogs;
         ProgramIcons &icons;
     };
-    ButtonActions(BarWindow &bar, const AppPaths &paths, Services services, std::function<void()> showExitDialog);
+    ButtonActions(BarWindow &bar, const AppPaths &paths, Services services);
 
     void Command2_MouseUp(int index, Qt::MouseButton button);
 
@@ -35,7 +35,12 @@ public:
     // already has a program, then icon, tooltip and the category file.
     void giveProgram(int index, const QByteArray &programPath);
 
+signals:
+    // A button of the "Exit" category was released.
+    void exitDialogRequested();
+
 private:
+    void wire(ProgramButton *button);
     void launch(int index, Qt::MouseButton button);
     void reassign(int index);
     bool confirmChange(const ProgramButton &button);
@@ -44,7 +49,6 @@ private:
     BarWindow &m_bar;
     const AppPaths &m_paths;
     Services m_services;
-    std::function<void()> m_showExitDialog;
 };
 
 // Whether a file chosen in the file-open dialog is a program a button can

@@ -1,52 +1,53 @@
 #include "buttons/ButtonAdder.h"
 
 #include "bar/BarWindow.h"
+#include "buttons/ButtonRow.h"
 #include "buttons/CategoryFile.h"
 
 namespace skylane {
 
-namespace {
-constexpr int kResting = 0;
-constexpr int kAdd = 1;
-constexpr int kRemove = 2;
-} // namespace
-
-ButtonAdder::ButtonAdder(BarWindow &bar, const AppPaths &paths) : m_bar(bar), m_paths(paths) {}
+ButtonAdder::ButtonAdder(BarWindow &bar, const AppPaths &paths) : m_bar(bar), m_paths(paths)
+{
+    for (PictureBox *image : bar.adderImages())
+        connect(image, &PictureBox::mouseReleased, this,
+                [this](int index, Qt::MouseButton mouse) { Image1_MouseUp(index, mouse); });
+}
 
 void ButtonAdder::showOnly(int image)
 {
-    for (int i = 0; i < 3; ++i)
-        m_bar.Image1(i)->setVisible(i == image);
+    for (PictureBox *each : m_bar.adderImages())
+        each->setVisible(each->index() == image);
 }
 
 void ButtonAdder::Image1_MouseUp(int index, Qt::MouseButton button)
 {
-    if (m_bar.Label1()->text() == QLatin1String("Exit"))
+    if (m_bar.showsExitCategory())
         return;
 
     const bool left = button == Qt::LeftButton;
-    if (index == kAdd && left && m_bar.Image1(kAdd)->isVisible()) {
+    if (index == BarWindow::AdderAdd && left && m_bar.Image1(BarWindow::AdderAdd)->isVisible()) {
         addButton();
-        showOnly(kResting);
+        showOnly(BarWindow::AdderResting);
         return;
     }
-    if (index == kRemove && left && m_bar.Image1(kRemove)->isVisible())
+    if (index == BarWindow::AdderRemove && left && m_bar.Image1(BarWindow::AdderRemove)->isVisible())
         removeLastButton();
 
-    if (index == kResting && left && !m_bar.Image1(kAdd)->isVisible()) {
-        showOnly(kAdd);
+    if (index == BarWindow::AdderResting && left && !m_bar.Image1(BarWindow::AdderAdd)->isVisible()) {
+        showOnly(BarWindow::AdderAdd);
         return;
     }
-    if (index == kResting && button == Qt::RightButton && !m_bar.Image1(kRemove)->isVisible()) {
-        showOnly(kRemove);
+    if (index == BarWindow::AdderResting && button == Qt::RightButton
+        && !m_bar.Image1(BarWindow::AdderRemove)->isVisible()) {
+        showOnly(BarWindow::AdderRemove);
         return;
     }
-    showOnly(kResting);
+    showOnly(BarWindow::AdderResting);
 }
 
 int ButtonAdder::addButton()
 {
-    const int n = leadingNumber(m_bar.Label1()->toolTip()) + 1;
+    const int n = buttonCount(m_bar) + 1;
     if (n > kMaxButtons)
         return 0;
     ProgramButton *previous = m_bar.Command2(n - 1);
@@ -69,7 +70,7 @@ void ButtonAdder::removeLastButton()
     m_bar.unloadCommand2(c);
     setButtonCount(m_bar, c - 1);
     m_bar.resizeTwips(m_bar.widthTwips() - rowSlotWidth(m_bar.Command2(c - 1)), m_bar.heightTwips());
-    m_bar.Image1(kRemove)->hide();
+    m_bar.Image1(BarWindow::AdderRemove)->hide();
     rewriteCategoryFile(m_bar, m_paths);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <Qt>
+#include <QObject>
 
 namespace skylane {
 
@@ -11,7 +11,8 @@ class BarWindow;
 // arms adding, a right release arms removal; a left release on the armed
 // image then appends a blank button or removes the last one (the removal is
 // saved to the category file at once). Any other release disarms.
-class ButtonAdder {
+class ButtonAdder : public QObject {
+    Q_OBJECT
 public:
     static constexpr int kMaxButtons = 100;
 

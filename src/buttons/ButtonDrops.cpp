@@ -3,9 +3,10 @@
 #include "bar/BarWindow.h"
 #include "buttons/ButtonActions.h"
 #include "buttons/ButtonAdder.h"
-#include "buttons/CategoryFile.h"
+#include "buttons/ButtonRow.h"
 #include "platform/Services.h"
 
+#include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTimer>
@@ -26,10 +27,16 @@ QByteArrayList ButtonDrops::programsOf(const QMimeData *data) const
     for (const QUrl &url : data->urls()) {
         if (!url.isLocalFile())
             return {};
+#ifdef Q_OS_WIN
+        // Windows names files in UTF-16: the program path is its ANSI form,
+        // with backslashes and without the address's slash before the drive.
+        const QByteArray file = QDir::toNativeSeparators(url.toLocalFile()).toLocal8Bit();
+#else
         // The address's own bytes, so that a name the locale cannot decode
         // still names its file.
-        const QByteArray program =
-            m_launcher.programForFile(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+        const QByteArray file = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+#endif
+        const QByteArray program = m_launcher.programForFile(file);
         if (program.isEmpty())
             return {};
         programs << program;
@@ -39,7 +46,7 @@ QByteArrayList ButtonDrops::programsOf(const QMimeData *data) const
 
 int ButtonDrops::target(QPoint pos) const
 {
-    if (m_dragged.isEmpty() || m_bar.Label1()->text() == QLatin1String("Exit"))
+    if (m_dragged.isEmpty() || m_bar.showsExitCategory())
         return -1;
     for (QWidget *w = m_bar.childAt(pos); w && w != &m_bar; w = w->parentWidget())
         if (auto *button = qobject_cast<ProgramButton *>(w))
@@ -72,7 +79,7 @@ bool ButtonDrops::eventFilter(QObject *watched, QEvent *event)
 
 void ButtonDrops::take(int index, const QByteArrayList &programs)
 {
-    if (m_bar.Label1()->text() == QLatin1String("Exit"))
+    if (m_bar.showsExitCategory())
         return;
     if (index > 0) {
         m_actions.giveProgram(index, programs.constFirst());

@@ -1,10 +1,10 @@
 #include "buttons/CategorySelector.h"
 
+#include "bar/Appearance.h"
 #include "bar/BarWindow.h"
-#include "bar/CommonDialog.h"
-#include "bar/Settings.h"
 #include "buttons/BarBuilder.h"
 
+#include <QAction>
 #include <QComboBox>
 
 namespace skylane {
@@ -12,6 +12,19 @@ namespace skylane {
 CategorySelector::CategorySelector(BarWindow &bar, BarBuilder &builder, const AppPaths &paths)
     : m_bar(bar), m_builder(builder), m_paths(paths)
 {
+    ColorLabel *caption = bar.Label1();
+    connect(caption, &ColorLabel::captionChanged, this, &CategorySelector::Label1_Change);
+    connect(caption, &ColorLabel::mouseReleased, this,
+            [this](Qt::MouseButton button) { Label1_MouseUp(button); });
+    connect(&bar, &BarWindow::menusCreated, this, &CategorySelector::wireTypeMenu);
+}
+
+void CategorySelector::wireTypeMenu(const BarMenus &menus)
+{
+    for (const BarWindow::Category &category : BarWindow::categories()) {
+        const QString name = QLatin1String(category.name);
+        connect(menus.*category.menuAction, &QAction::triggered, this, [this, name] { SelectCategory(name); });
+    }
 }
 
 void CategorySelector::SelectCategory(const QString &name)
@@ -46,23 +59,8 @@ void CategorySelector::Label1_MouseUp(Qt::MouseButton button)
         m_bar.Label1()->setCaption(table->itemText(m_cyclePosition));
         m_builder.BuildBar();
     } else if (button == Qt::RightButton) {
-        // Cancel keeps the colour confirmed last, which is then given and
-        // saved like a chosen one.
-        CommonDialog *dialog = m_bar.CommonDialog1();
-        dialog->ShowColor();
-        m_bar.Label1()->setForeColor(dialog->Color());
-        SaveSettings(m_bar, m_paths);
+        chooseCaptionColor(m_bar, m_paths);
     }
-}
-
-QList<std::pair<QAction *, QString>> typeMenuCommands(const BarMenus &m)
-{
-    QList<std::pair<QAction *, QString>> commands;
-    for (const int index : BarWindow::typeMenuOrder()) {
-        const BarWindow::Category &category = BarWindow::categories().at(static_cast<size_t>(index));
-        commands.append({m.*category.menuAction, QLatin1String(category.name)});
-    }
-    return commands;
 }
 
 } // namespace skylane

@@ -1,12 +1,7 @@
 #pragma once
 
-#include <QList>
+#include <QObject>
 #include <QString>
-#include <Qt>
-
-#include <utility>
-
-class QAction;
 
 namespace skylane {
 
@@ -19,7 +14,8 @@ struct BarMenus;
 // click on the caption (which steps through the category table on a
 // position of its own), or by any change of the caption text. Each ends in
 // a rebuild of the row. A right click on the caption chooses its colour.
-class CategorySelector {
+class CategorySelector : public QObject {
+    Q_OBJECT
 public:
     CategorySelector(BarWindow &bar, BarBuilder &builder, const AppPaths &paths);
 
@@ -32,6 +28,8 @@ public:
     qint16 cyclePosition() const { return m_cyclePosition; }
 
 private:
+    void wireTypeMenu(const BarMenus &menus);
+
     BarWindow &m_bar;
     BarBuilder &m_builder;
     const AppPaths &m_paths;
@@ -39,9 +37,5 @@ private:
     // a menu choice leaves it where it was.
     qint16 m_cyclePosition = 0;
 };
-
-// The thirteen commands of the "Type" menu in menu order, each with the
-// category name it selects.
-QList<std::pair<QAction *, QString>> typeMenuCommands(const BarMenus &menus);
 
 } // namespace skylane

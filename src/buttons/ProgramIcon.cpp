@@ -1,10 +1,10 @@
 #include "buttons/ProgramIcon.h"
 
 #include "artwork/Artwork.h"
-#include "bar/Controls.h"
-#include "platform/AppPaths.h"
-#include "platform/Files.h"
+#include "core/AppPaths.h"
+#include "core/Files.h"
 #include "platform/Services.h"
+#include "widgets/Controls.h"
 
 #include <QBuffer>
 #include <QPixmap>

@@ -28,15 +28,4 @@ public:
                                          const QString &title) = 0;
 };
 
-// Qt's own dialogs.
-class QtDialogs final : public Dialogs {
-public:
-    std::optional<QString> openFile(QWidget *parent, const QString &initialPath,
-                                    const QString &fileName) override;
-    std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) override;
-    std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial) override;
-    MessageAnswer askYesNoCancel(QWidget *parent, const QString &text,
-                                 const QString &title) override;
-};
-
 } // namespace skylane

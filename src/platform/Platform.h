@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ColorValue.h"
+#include "core/ColorValue.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 #include "platform/WindowSystem.h"

@@ -2,8 +2,8 @@
 
 #include "artwork/Artwork.h"
 
+#include "core/Twips.h"
 #include "platform/Services.h"
-#include "platform/Twips.h"
 
 #include <QCoreApplication>
 #include <QFont>

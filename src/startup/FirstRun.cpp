@@ -1,9 +1,9 @@
 #include "startup/FirstRun.h"
 
 #include "ProductInfo.h"
-#include "platform/AppPaths.h"
-#include "platform/Files.h"
-#include "platform/TextFile.h"
+#include "core/AppPaths.h"
+#include "core/Files.h"
+#include "core/TextFile.h"
 
 
 namespace skylane {

@@ -2,11 +2,12 @@
 
 #include "ProductInfo.h"
 #include "artwork/Artwork.h"
-#include "bar/Controls.h"
-#include "platform/AppPaths.h"
-#include "platform/Platform.h"
-#include "platform/Twips.h"
+#include "core/AppPaths.h"
+#include "core/Twips.h"
+#include "platform/Services.h"
+#include "platform/WindowSystem.h"
 #include "startup/FirstRun.h"
+#include "widgets/Controls.h"
 
 #include <QFile>
 #include <QHideEvent>
@@ -64,11 +65,11 @@ void onClick(ColorLabel *label, Splash *splash, void (Splash::*handler)())
 
 } // namespace
 
-Splash::Splash(Platform &platform, const AppPaths &paths) : m_platform(platform), m_paths(paths)
+Splash::Splash(Services services, const AppPaths &paths) : m_services(services), m_paths(paths)
 {
     setObjectName(QStringLiteral("Splash"));
     setWindowTitle(QString());
-    m_platform.windows->prepareStartupWindow(this);
+    m_services.windows.prepareStartupWindow(this);
     const QRect client = twipsToPixels(kClientArea);
     setFixedSize(client.size() + QSize(2 * kFramePixels, 2 * kFramePixels));
     m_client = new SplashClientArea(this);
@@ -85,7 +86,7 @@ Splash::~Splash() = default;
 
 void Splash::createControls()
 {
-    const SystemColors &scheme = *m_platform.colors;
+    const SystemColors &scheme = m_services.colors;
     // Created from the bottom of the stacking order up.
     auto label = [&](const char *name, const QString &text, ColorValue color, const QFont &font,
                      const TwipsRect &r, bool autoSize) {
@@ -144,7 +145,7 @@ void Splash::open()
         return;
     }
     Form_Load();
-    m_platform.windows->prepareStartupWindow(this);
+    m_services.windows.prepareStartupWindow(this);
     const QRect client = twipsToPixels(kClientArea);
     move(client.topLeft() - QPoint(kFramePixels, kFramePixels));
     show();
@@ -165,12 +166,12 @@ void Splash::Command2_Click()
 {
     // Shown to the shell as text: a page under a folder whose name does not
     // decode cannot be named to it.
-    m_platform.shell->open(QFile::decodeName(m_paths.helpPage()));
+    m_services.shell.open(QFile::decodeName(m_paths.helpPage()));
 }
 
 void Splash::Label6_Click()
 {
-    m_platform.shell->open(m_label6->text());
+    m_services.shell.open(m_label6->text());
 }
 
 void Splash::Label4_Click()

@@ -11,7 +11,9 @@ namespace skylane {
 
 class AppPaths;
 class ColorLabel;
-struct Platform;
+class ShellOpener;
+class SystemColors;
+class WindowSystem;
 
 // The start-up window `Splash`: title, version, maker and notice, a "Help"
 // button, the maker's web link and the red instruction line. Its load step
@@ -21,7 +23,14 @@ struct Platform;
 class Splash : public QWidget {
     Q_OBJECT
 public:
-    Splash(Platform &platform, const AppPaths &paths);
+    // The services it uses: its window's kind, the scheme of its colours,
+    // the opener of the help page and the web link.
+    struct Services {
+        WindowSystem &windows;
+        const SystemColors &colors;
+        ShellOpener &shell;
+    };
+    Splash(Services services, const AppPaths &paths);
     ~Splash() override;
 
     // Shows the window: when it is closed, its load step runs first; when it
@@ -58,7 +67,7 @@ protected:
 private:
     void createControls();
 
-    Platform &m_platform;
+    Services m_services;
     const AppPaths &m_paths;
     QWidget *m_client = nullptr;
     QPushButton *m_command2 = nullptr;

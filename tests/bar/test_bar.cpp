@@ -4,7 +4,7 @@
 #include "bar/RestoreWindow.h"
 #include "bar/Settings.h"
 #include "bar/StatusLight.h"
-#include "platform/PaletteSystemColors.h"
+#include "platform/linux/PaletteSystemColors.h"
 #include "support/TestApp.h"
 
 #include <QApplication>

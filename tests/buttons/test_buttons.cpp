@@ -1,8 +1,8 @@
 #include "bar/BarWindow.h"
 #include "bar/CommonDialog.h"
 #include "buttons/ButtonAdder.h"
-#include "buttons/CategoryFile.h"
-#include "platform/TextFile.h"
+#include "buttons/ButtonRow.h"
+#include "core/TextFile.h"
 #include "support/TestApp.h"
 
 #include <QDropEvent>

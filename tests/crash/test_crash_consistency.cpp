@@ -1,4 +1,4 @@
-#include "platform/TextFile.h"
+#include "core/TextFile.h"
 
 #include <QProcess>
 #include <QRandomGenerator>

@@ -281,6 +281,12 @@ class SkyLane:
         time.sleep(0.2)
         self.x.key(*(["Down"] * sub_downs), "Return")
 
+    def exit_option(self, option):
+        """The exit dialog's option (0 shut down ... 4 quit), then Ok."""
+        gx, gy, _, _ = self.x.geometry(self.wait_window("Shutdown"))
+        self.x.click(gx + px(240) + 8, gy + px(240 + 360 * option) + 8)
+        self.x.click(gx + px(2040 + 360), gy + px(240 + 180))
+
     def settings(self):
         p = self.config / "prg.cfg"
         return dict((line[:4].decode("latin-1"), line[4:].decode("latin-1")) for line in

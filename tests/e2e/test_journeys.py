@@ -89,11 +89,6 @@ def test_exit_dialog(skylane):
     manager = dbus.Interface(DBusTestCase.get_dbus().get_object("org.xfce.SessionManager", "/org/xfce/SessionManager"),
                              MOCK_IFACE)
 
-    def press(option):  # the option, then Ok
-        gx, gy, _, _ = x.geometry(skylane.wait_window("Shutdown"))
-        x.click(gx + px(240) + 8, gy + px(240 + 360 * option) + 8)
-        x.click(gx + px(2040 + 360), gy + px(240 + 180))
-
     try:
         manager.AddMethod("", "Logout", "bb", "", "")
         skylane.start()
@@ -103,7 +98,7 @@ def test_exit_dialog(skylane):
         dialog = skylane.wait_window("Shutdown")
         assert x.wm_class(dialog) == "skylane" and "_NET_WM_STATE_SKIP_TASKBAR" not in x.net_state(dialog)
         for option in range(4):
-            press(option)
+            skylane.exit_option(option)
         wait_for(lambda: len(calls(buses.logind)) == 4, what="four calls to logind")
         assert calls(buses.logind) == [("PowerOff", [False]), ("Reboot", [False]),
                                        ("GetSessionByPID", [skylane.proc.pid]), ("TerminateSession", ["c7"])]
@@ -111,7 +106,7 @@ def test_exit_dialog(skylane):
     finally:
         stop_processes([xfce])
     assert stays(lambda: skylane.proc.poll() is None, 0.5) and skylane.window_titled("Shutdown") is not None
-    press(4)  # Quit
+    skylane.exit_option(4)  # Quit
     assert skylane.proc.wait(10) == 0
 
 

@@ -4,8 +4,8 @@
 
 #include "FuzzCheck.h"
 
-#include "buttons/CategoryFile.h"
-#include "platform/TextFile.h"
+#include "buttons/ButtonRow.h"
+#include "core/TextFile.h"
 
 #include <QString>
 

@@ -5,8 +5,8 @@
 #include "FuzzCheck.h"
 
 #include "bar/Settings.h"
-#include "platform/ColorValue.h"
-#include "platform/TextFile.h"
+#include "core/ColorValue.h"
+#include "core/TextFile.h"
 
 #include <QLocale>
 

@@ -1,10 +1,10 @@
 #include "artwork/Artwork.h"
 #include "bar/BarWindow.h"
 #include "bar/Settings.h"
-#include "platform/AppPaths.h"
-#include "platform/Files.h"
+#include "core/AppPaths.h"
+#include "core/Files.h"
+#include "core/TextFile.h"
 #include "platform/Platform.h"
-#include "platform/TextFile.h"
 #include "platform/linux/DesktopEntryIndex.h"
 #include "platform/linux/LinuxProgramIcons.h"
 #include "platform/linux/LinuxProgramLauncher.h"
@@ -218,74 +218,72 @@ private slots:
         writePng(m_icons.path() + "/green.png", Qt::green);
     }
 
-    void iconOfProgram_data()
+    void iconAndNameOfProgram_data()
     {
-        // '@' is the test's folder, '#' the green picture; the program is @/bin/prog.
+        // The program's content (empty: no file), the entry's lines below a header naming it "Entry",
+        // "Eintrag" in German ('@' the test's folder, '#' the green picture); packaged entries name another program.
+        QTest::addColumn<QByteArray>("program");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("entryFile");
         QTest::addColumn<QByteArray>("entry");
-        QTest::addColumn<QByteArray>("content"); // of the program; empty: no file
-        QTest::addColumn<QString>("expected");
-        const QByteArray script = "#!/bin/sh\n";
-        QTest::newRow("Exec quoted, env, field code") << QByteArray("Exec=env A=1 \"@/bin/prog\" %U\nIcon=entry-icon\n")
-                                                      << script << "theme:entry-icon";
-        QTest::newRow("bare name on PATH") << QByteArray("Exec=prog\nIcon=entry-icon\n") << script << "theme:entry-icon";
-        QTest::newRow("TryExec") << QByteArray("TryExec=@/bin/prog\nExec=sh -c x\nIcon=entry-icon\n") << script
-                                 << "theme:entry-icon";
-        QTest::newRow("Icon as a file") << QByteArray("Exec=@/bin/prog\nIcon=#\n") << script << "file:#00ff00";
-        QTest::newRow("hidden entry: file type") << QByteArray("Exec=@/bin/prog\nIcon=entry-icon\nHidden=true\n")
-                                                 << script << "theme:text-x-script";
-        QTest::newRow("no entry, no file type: generic") << QByteArray() << QByteArray("\x01\x02\x03") << "generic";
-        QTest::newRow("missing file") << QByteArray("Exec=@/bin/prog\nIcon=entry-icon\n") << QByteArray() << "none";
+        QTest::addColumn<QString>("icon");
+        QTest::addColumn<QString>("name");
+        const QByteArray script = "#!/bin/sh\n", packaged = "Exec=/usr/bin/flatpak run x\nIcon=entry-icon\n";
+        const QString named = "theme:entry-icon", byType = "theme:text-x-script";
+        const auto row = [&](const char *name, const QByteArray &entry, const QString &icon, const QString &shown,
+                             const QByteArray &content = "#!/bin/sh\n", const QByteArray &program = "bin/prog",
+                             const QByteArray &file = "applications/case.desktop") {
+            QTest::newRow(name) << program << content << file << entry << icon << shown;
+        };
+        row("Exec quoted, env, field code", "Exec=env A=1 \"@/bin/prog\" %U\nIcon=entry-icon\n", named, "Eintrag");
+        row("bare name on PATH", "Exec=prog\nIcon=entry-icon\n", named, "Eintrag");
+        row("TryExec", "TryExec=@/bin/prog\nExec=sh -c x\nIcon=entry-icon\n", named, "Eintrag");
+        row("Icon as a file", "Exec=@/bin/prog\nIcon=#\n", "file:#00ff00", "Eintrag");
+        row("no Icon line: the entry's name", "Exec=@/bin/prog\n", byType, "Eintrag");
+        row("hidden entry: file type", "Exec=@/bin/prog\nIcon=entry-icon\nHidden=true\n", byType, "prog");
+        row("no entry, no file type: generic", "", "generic", "prog", "\x01\x02\x03");
+        row("missing file", "Exec=@/bin/prog\nIcon=entry-icon\n", "none", "prog", "");
+        row("Flatpak", packaged, named, "Eintrag", script, "flatpak/exports/bin/org.x.App", "applications/org.x.App.desktop");
+        row("Flatpak, entry only in its exports", packaged, named, "Eintrag", script, "flatpak/exports/bin/org.y.App",
+            "flatpak/exports/share/applications/org.y.App.desktop");
+        row("Snap app", packaged, named, "Eintrag", script, "snap/bin/foo.bar", "applications/foo_bar.desktop");
+        row("Snap without its entry", packaged, byType, "baz", script, "snap/bin/baz", "applications/baz_other.desktop");
     }
-    void iconOfProgram()
+    void iconAndNameOfProgram()
     {
-        QFETCH(QByteArray, entry);
+        QFETCH(QByteArray, program);
         QFETCH(QByteArray, content);
-        QFETCH(QString, expected);
-        const QByteArray program = m_root + "/bin/prog";
+        QFETCH(QByteArray, entryFile);
+        QFETCH(QByteArray, entry);
         if (!content.isEmpty())
-            m_app->writeProgram("bin/prog", content);
+            m_app->writeProgram(program, content);
         if (!entry.isEmpty())
-            m_app->writeProgram("applications/case.desktop",
-                                "[Desktop Entry]\nType=Application\n"
-                                    + entry.replace('@', m_root).replace('#', QFile::encodeName(m_icons.path()) + "/green.png"));
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", m_root + "/bin:" + path);
+            m_app->writeProgram(entryFile, "[Desktop Entry]\nType=Application\nName=Entry\nName[de]=Eintrag\n"
+                                               + entry.replace('@', m_root).replace('#', QFile::encodeName(m_icons.path()) + "/green.png"));
+        // A German desktop; GLib reads the language from the environment.
+        const QByteArray path = qgetenv("PATH"), language = qgetenv("LANGUAGE"), all = qgetenv("LC_ALL");
+        const auto restore = qScopeGuard([&] { qputenv("PATH", path), qputenv("LANGUAGE", language), qputenv("LC_ALL", all); });
+        qputenv("PATH", m_root + "/bin:" + path), qunsetenv("LANGUAGE"), qputenv("LC_ALL", "de_DE.UTF-8");
         LinuxProgramIcons icons({QFile::decodeName(m_root) + "/applications"});
+        icons.desktopEntries().setSnapLaunchers(QFile::decodeName(m_root) + "/snap/bin");
         bool found = false;
-        QCOMPARE(describe(icons.smallIcon(program, found)), expected);
-        QCOMPARE(found, expected != "none");
-        qputenv("PATH", path);
+        QTEST(describe(icons.smallIcon(m_root + '/' + program, found)), "icon");
+        QCOMPARE(found, !content.isEmpty());
+        QTEST(icons.programName(m_root + '/' + program), "name");
         // A line with a NUL names no file, whatever stands before it.
-        QCOMPARE(describe(icons.smallIcon(program + QByteArray("\0x", 2), found)), QString("none"));
+        QCOMPARE(describe(icons.smallIcon(m_root + '/' + program + QByteArray("\0x", 2), found)), QString("none"));
     }
 
-    void iconAndNameOfPackagedLauncher_data()
+    void entryWrittenLaterIsSeen()
     {
-        QTest::addColumn<QString>("launcher");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<QString>("name");
-        const QString named = "theme:entry-icon";
-        QTest::newRow("Flatpak") << "flatpak/exports/bin/org.x.App" << "applications/org.x.App.desktop" << named << "Pkg";
-        QTest::newRow("Flatpak, entry only in its exports")
-            << "flatpak/exports/bin/org.y.App" << "flatpak/exports/share/applications/org.y.App.desktop" << named << "Pkg";
-        QTest::newRow("Snap app") << "snap/bin/foo.bar" << "applications/foo_bar.desktop" << named << "Pkg";
-        QTest::newRow("Snap without its entry")
-            << "snap/bin/baz" << "applications/baz_other.desktop" << "theme:text-x-script" << "baz";
-    }
-    void iconAndNameOfPackagedLauncher()
-    {
-        QFETCH(QString, launcher);
-        QFETCH(QString, entry);
-        const QString folder = QFile::decodeName(m_root);
-        m_app->writeProgram(launcher.toUtf8());
-        // The entry names another program, as Flatpak's and Snap's entries do.
-        m_app->writeProgram(entry.toUtf8(), "[Desktop Entry]\nName=Pkg\nExec=/usr/bin/flatpak run x\nIcon=entry-icon\n");
-        LinuxProgramIcons icons({folder + "/applications"});
-        icons.desktopEntries().setSnapLaunchers(folder + "/snap/bin");
+        // The folder does not exist yet; its parent is watched until it does.
+        const QByteArray program = m_app->writeProgram("bin/prog");
+        LinuxProgramIcons icons({QFile::decodeName(m_root) + "/applications"});
         bool found = false;
-        QTEST(describe(icons.smallIcon(QFile::encodeName(folder + '/' + launcher), found)), "expected");
-        QTEST(icons.programName(QFile::encodeName(folder + '/' + launcher)), "name");
+        QCOMPARE(describe(icons.smallIcon(program, found)), QString("theme:text-x-script"));
+        m_app->writeProgram("applications/new.desktop", "[Desktop Entry]\nName=New\nExec=" + program + "\nIcon=entry-icon\n");
+        QVERIFY(QTest::qWaitFor([&] { return describe(icons.smallIcon(program, found)) == "theme:entry-icon"; }, 20000));
+        QCOMPARE(icons.programName(program), QString("New"));
     }
 
     void init()

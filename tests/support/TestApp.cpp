@@ -1,7 +1,7 @@
 #include "support/TestApp.h"
 
 #include "bar/BarWindow.h"
-#include "platform/Files.h"
+#include "core/Files.h"
 
 #include <QFile>
 

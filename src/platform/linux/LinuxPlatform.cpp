@@ -1,10 +1,11 @@
 #include "platform/Platform.h"
-#include "platform/PaletteSystemColors.h"
 #include "platform/linux/LinuxProgramIcons.h"
 #include "platform/linux/LinuxProgramLauncher.h"
 #include "platform/linux/LinuxServices.h"
 #include "platform/linux/LinuxSessionEnder.h"
+#include "platform/linux/PaletteSystemColors.h"
 #include "platform/linux/X11WindowSystem.h"
+#include "widgets/QtDialogs.h"
 
 namespace skylane {
 

@@ -1,7 +1,7 @@
 #include "platform/linux/LinuxProgramIcons.h"
 
 #include "artwork/Artwork.h"
-#include "platform/Files.h"
+#include "core/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -131,13 +131,14 @@ QIcon LinuxProgramIcons::smallIcon(const QByteArray &programPath, bool &found)
         return {};
     found = true;
 
-    const int readings = m_entries.refresh();
+    if (m_entries.refresh())
+        m_resolved.clear();
     if (const Resolved *r = m_resolved.object(programPath)) {
         if (r->device == file.device && r->inode == file.inode && r->size == file.size
-            && r->changed == file.changedNs && r->readings == readings)
+            && r->changed == file.changedNs)
             return r->icon;
     }
-    auto *r = new Resolved{file.device, file.inode, file.size, file.changedNs, readings, {}, {}};
+    auto *r = new Resolved{file.device, file.inode, file.size, file.changedNs, {}, {}};
     r->icon = resolve(programPath, r->name);
     const QIcon icon = r->icon;
     m_resolved.insert(programPath, r);

@@ -14,9 +14,9 @@ namespace skylane {
 // generic program icon. A path that names no file has no icon.
 //
 // What a path resolved to is remembered against the file's identity (device,
-// inode, size, change time) and the desktop entries read, so rebuilding a
-// row costs one stat per button; a changed, replaced or newly described
-// program is looked up again.
+// inode, size, change time), so rebuilding a row costs one stat per button;
+// a changed or replaced program is looked up again, and every program once
+// the desktop entries were read again.
 class LinuxProgramIcons final : public ProgramIcons {
 public:
     explicit LinuxProgramIcons(QStringList applicationFolders = DesktopEntryIndex::xdgApplicationFolders());
@@ -32,7 +32,6 @@ private:
         quint64 inode = 0;
         qint64 size = 0;
         qint64 changed = 0;
-        int readings = 0;
         QIcon icon;
         QString name;
     };

@@ -1,6 +1,6 @@
 #include "platform/linux/LinuxProgramLauncher.h"
 
-#include "platform/Files.h"
+#include "core/Files.h"
 #include "platform/linux/DesktopEntryIndex.h"
 #include "platform/linux/DetachedProcess.h"
 #include "platform/linux/X11MinimizeWatch.h"

@@ -1,4 +1,4 @@
-#include "platform/Files.h"
+#include "core/Files.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -110,6 +110,8 @@ std::optional<QByteArray> readRegular(const QByteArray &path)
     return content;
 }
 
+// Our own write-and-rename rather than QSaveFile, which takes a QString name
+// and so cannot reach a path whose bytes the locale does not decode.
 bool replace(const QByteArray &path, const QByteArray &content)
 {
     if (!usable(path))

@@ -1,11 +1,11 @@
 #include "platform/linux/X11MinimizeWatch.h"
 
-#include "platform/linux/X11Atoms.h"
-
+#include <QScopeGuard>
 #include <QSocketNotifier>
 
+#include <xcb/xcb_icccm.h>
+
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -19,9 +19,6 @@ struct FreeDeleter {
 template <typename T>
 using XcbReply = std::unique_ptr<T, FreeDeleter>;
 
-// ICCCM WM_STATE values.
-constexpr uint32_t kNormalState = 1;
-constexpr uint32_t kIconicState = 3;
 constexpr int kMaxRequests = 5;
 
 } // namespace
@@ -41,18 +38,13 @@ X11MinimizeWatch *X11MinimizeWatch::start(pid_t pid, QObject *parent)
 }
 
 X11MinimizeWatch::X11MinimizeWatch(xcb_connection_t *connection, int screen, pid_t pid, QObject *parent)
-    : QObject(parent), m_connection(connection), m_pid(pid)
+    : QObject(parent), m_connection(connection), m_atoms(connection), m_screen(screen), m_pid(pid)
 {
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
     for (int i = 0; it.rem && i < screen; ++i)
         xcb_screen_next(&it);
     if (it.rem)
         m_root = it.data->root;
-    const X11Atoms atoms(m_connection);
-    m_clientList = atoms.ewmh()._NET_CLIENT_LIST;
-    m_wmPid = atoms.ewmh()._NET_WM_PID;
-    m_changeState = atoms.wmChangeState();
-    m_wmState = atoms.wmState();
 
     // Property changes of the root window tell when the client list grows.
     const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
@@ -67,9 +59,21 @@ X11MinimizeWatch::X11MinimizeWatch(xcb_connection_t *connection, int screen, pid
     connect(&m_timeout, &QTimer::timeout, this, &X11MinimizeWatch::finish);
     m_timeout.start();
 
+    // Without the EWMH atoms there is no client list to watch.
+    if (!ewmh()) {
+        finish();
+        return;
+    }
     // The window may already be listed when the program is very quick.
     checkClientList();
     readEvents();
+}
+
+xcb_ewmh_connection_t *X11MinimizeWatch::ewmh() const
+{
+    // libxcb-ewmh's getters take the atoms by a non-const pointer but only read them.
+    auto *atoms = const_cast<xcb_ewmh_connection_t *>(&m_atoms.ewmh());
+    return atoms->connection ? atoms : nullptr;
 }
 
 X11MinimizeWatch::~X11MinimizeWatch()
@@ -91,11 +95,11 @@ void X11MinimizeWatch::readEvents()
             if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
                 continue;
             const auto *notify = reinterpret_cast<const xcb_property_notify_event_t *>(event.get());
-            if (notify->window == m_root && notify->atom == m_clientList)
+            if (notify->window == m_root && notify->atom == ewmh()->_NET_CLIENT_LIST)
                 listChanged = true;
-            else if (notify->window == m_target && notify->atom == m_wmState)
+            else if (notify->window == m_target && notify->atom == m_atoms.wmState())
                 targetStateChanged = true;
-            else if (notify->atom == m_wmPid && m_withoutPid.contains(notify->window))
+            else if (notify->atom == ewmh()->_NET_WM_PID && m_withoutPid.contains(notify->window))
                 pidSet.append(notify->window);
         }
         if (xcb_connection_has_error(m_connection)) {
@@ -120,14 +124,12 @@ void X11MinimizeWatch::checkClientList()
 {
     if (m_done || m_target != XCB_WINDOW_NONE)
         return;
-    const auto cookie = xcb_get_property(m_connection, 0, m_root, m_clientList, XCB_ATOM_WINDOW, 0, 4096);
-    XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(m_connection, cookie, nullptr));
-    if (!reply || reply->format != 32)
+    xcb_ewmh_get_windows_reply_t list{};
+    if (!xcb_ewmh_get_client_list_reply(ewmh(), xcb_ewmh_get_client_list(ewmh(), m_screen), &list, nullptr))
         return;
-    const auto *windows = static_cast<const xcb_window_t *>(xcb_get_property_value(reply.get()));
-    const int count = xcb_get_property_value_length(reply.get()) / 4;
-    for (int i = 0; i < count; ++i) {
-        const xcb_window_t window = windows[i];
+    const auto wipe = qScopeGuard([&list] { xcb_ewmh_get_windows_reply_wipe(&list); });
+    for (uint32_t i = 0; i < list.windows_len; ++i) {
+        const xcb_window_t window = list.windows[i];
         if (m_seen.contains(window))
             continue;
         m_seen.insert(window);
@@ -150,11 +152,10 @@ void X11MinimizeWatch::checkClientList()
 
 std::optional<pid_t> X11MinimizeWatch::windowPid(xcb_window_t window)
 {
-    const auto cookie = xcb_get_property(m_connection, 0, window, m_wmPid, XCB_ATOM_CARDINAL, 0, 1);
-    XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(m_connection, cookie, nullptr));
-    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4)
+    uint32_t pid = 0;
+    if (!xcb_ewmh_get_wm_pid_reply(ewmh(), xcb_ewmh_get_wm_pid(ewmh(), window), &pid, nullptr))
         return std::nullopt;
-    return static_cast<pid_t>(*static_cast<const uint32_t *>(xcb_get_property_value(reply.get())));
+    return static_cast<pid_t>(pid);
 }
 
 bool X11MinimizeWatch::hasPid(xcb_window_t window)
@@ -180,30 +181,25 @@ void X11MinimizeWatch::requestIconic()
     ++m_requests;
     // ICCCM 4.1.4: a WM_CHANGE_STATE message to the root asks the window
     // manager to iconify a managed window.
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = m_target;
-    message.type = m_changeState;
-    message.data.data32[0] = kIconicState;
-    xcb_send_event(m_connection, 0, m_root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char *>(&message));
+    const uint32_t iconic = XCB_ICCCM_WM_STATE_ICONIC;
+    xcb_ewmh_send_client_message(m_connection, m_target, m_root, m_atoms.wmChangeState(), sizeof iconic, &iconic);
     xcb_flush(m_connection);
 }
 
 void X11MinimizeWatch::keepIconic()
 {
     // A window manager may still be busy mapping the new window and show it
-    // after all; ask again while it comes up in the normal state.
-    const auto cookie = xcb_get_property(m_connection, 0, m_target, m_wmState, m_wmState, 0, 2);
+    // after all; ask again while it comes up in the normal state. WM_STATE
+    // is the window manager's own property: libxcb-icccm names its values
+    // but has no reader for it.
+    const auto cookie = xcb_get_property(m_connection, 0, m_target, m_atoms.wmState(), m_atoms.wmState(), 0, 2);
     XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(m_connection, cookie, nullptr));
     if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4)
         return;
     const uint32_t state = *static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
-    if (state == kIconicState)
+    if (state == XCB_ICCCM_WM_STATE_ICONIC)
         finish();
-    else if (state == kNormalState && m_requests < kMaxRequests)
+    else if (state == XCB_ICCCM_WM_STATE_NORMAL && m_requests < kMaxRequests)
         requestIconic();
 }
 

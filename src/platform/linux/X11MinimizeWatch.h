@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/linux/X11Atoms.h"
+
 #include <QObject>
 #include <QSet>
 #include <QTimer>
@@ -7,8 +9,6 @@
 #include <sys/types.h>
 
 #include <optional>
-
-#include <xcb/xcb.h>
 
 class QSocketNotifier;
 
@@ -45,12 +45,12 @@ private:
     void keepIconic();
     void finish();
 
+    xcb_ewmh_connection_t *ewmh() const;
+
     xcb_connection_t *m_connection;
+    X11Atoms m_atoms;
+    int m_screen;
     xcb_window_t m_root = XCB_WINDOW_NONE;
-    xcb_atom_t m_clientList = XCB_ATOM_NONE;
-    xcb_atom_t m_wmPid = XCB_ATOM_NONE;
-    xcb_atom_t m_changeState = XCB_ATOM_NONE;
-    xcb_atom_t m_wmState = XCB_ATOM_NONE;
     pid_t m_pid;
     xcb_window_t m_target = XCB_WINDOW_NONE; // the window being iconified
     int m_requests = 0;

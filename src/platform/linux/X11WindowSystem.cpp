@@ -22,30 +22,23 @@ xcb_connection_t *x11Connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-// The program's connection's atoms, asked for once, at the first use.
-const X11Atoms &atomsOf(xcb_connection_t *c)
-{
-    static const X11Atoms atoms(c);
-    return atoms;
-}
-
 // Sets _NET_WM_STATE on a window that is not mapped yet; the window manager
 // reads it when the window maps. The manager drops the property when a
 // window is withdrawn, so a window shown again needs it set again.
-void setInitialNetWmState(QWidget *window, std::initializer_list<xcb_atom_t xcb_ewmh_connection_t::*> stateNames)
+void setInitialNetWmState(QWidget *window, const X11Atoms *atoms,
+                          std::initializer_list<xcb_atom_t xcb_ewmh_connection_t::*> stateNames)
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !atoms)
         return;
-    xcb_connection_t *c = x11Connection();
-    if (!c)
+    const xcb_ewmh_connection_t &ewmh = atoms->ewmh();
+    if (!ewmh.connection) // the server did not answer for the atoms
         return;
-    const xcb_ewmh_connection_t &ewmh = atomsOf(c).ewmh();
     std::vector<xcb_atom_t> states;
     for (const auto name : stateNames)
         states.push_back(ewmh.*name);
     xcb_ewmh_set_wm_state(const_cast<xcb_ewmh_connection_t *>(&ewmh), static_cast<xcb_window_t>(window->winId()),
                           static_cast<uint32_t>(states.size()), states.data());
-    xcb_flush(c);
+    xcb_flush(ewmh.connection);
 }
 
 // The window manager holds the pointer during its move, so the program sees
@@ -93,15 +86,26 @@ void X11WindowSystem::keepPlacesFromServer()
     }
 }
 
+const X11Atoms *X11WindowSystem::atoms()
+{
+    xcb_connection_t *c = x11Connection();
+    if (c && c != m_atomsConnection) {
+        m_atoms = std::make_unique<X11Atoms>(c);
+        m_atomsConnection = c;
+    }
+    return c ? m_atoms.get() : nullptr;
+}
+
 void X11WindowSystem::prepareBarWindow(QWidget *bar)
 {
     keepPlacesFromServer();
     bar->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
                         | Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint);
     bar->setAttribute(Qt::WA_ShowWithoutActivating);
-    setInitialNetWmState(bar, {&xcb_ewmh_connection_t::_NET_WM_STATE_SKIP_TASKBAR,
-                               &xcb_ewmh_connection_t::_NET_WM_STATE_SKIP_PAGER,
-                               &xcb_ewmh_connection_t::_NET_WM_STATE_ABOVE});
+    setInitialNetWmState(bar, atoms(),
+                         {&xcb_ewmh_connection_t::_NET_WM_STATE_SKIP_TASKBAR,
+                          &xcb_ewmh_connection_t::_NET_WM_STATE_SKIP_PAGER,
+                          &xcb_ewmh_connection_t::_NET_WM_STATE_ABOVE});
 }
 
 void X11WindowSystem::prepareStartupWindow(QWidget *window)
@@ -113,8 +117,9 @@ void X11WindowSystem::prepareStartupWindow(QWidget *window)
         window->setWindowFlags(flags);
     if (window->isVisible())
         return;
-    setInitialNetWmState(window, {&xcb_ewmh_connection_t::_NET_WM_STATE_SKIP_TASKBAR,
-                                  &xcb_ewmh_connection_t::_NET_WM_STATE_SKIP_PAGER});
+    setInitialNetWmState(window, atoms(),
+                         {&xcb_ewmh_connection_t::_NET_WM_STATE_SKIP_TASKBAR,
+                          &xcb_ewmh_connection_t::_NET_WM_STATE_SKIP_PAGER});
 }
 
 void X11WindowSystem::setTopmost(QWidget *window, bool topmost)

@@ -1,4 +1,4 @@
-#include "platform/Files.h"
+#include "core/Files.h"
 
 #include "platform/win32/ProgramFolder.h"
 

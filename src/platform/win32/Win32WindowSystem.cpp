@@ -26,19 +26,25 @@ void leaveOffTaskbar(QWidget *window)
         SetWindowLongPtrW(handle, GWL_EXSTYLE, (style | WS_EX_TOOLWINDOW) & ~LONG_PTR(WS_EX_APPWINDOW));
 }
 
+// A system menu on a borderless window changes nothing on screen; it makes
+// the window one that wine hands to the X window manager, which then keeps
+// it above others and off the taskbar as Windows does. Without it wine
+// shows the window unmanaged, with neither.
+constexpr Qt::WindowFlags kBorderless = Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint
+                                        | Qt::NoDropShadowWindowHint;
+
 } // namespace
 
 void Win32WindowSystem::prepareBarWindow(QWidget *bar)
 {
-    bar->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-                        | Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint);
+    bar->setWindowFlags(kBorderless | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
     bar->setAttribute(Qt::WA_ShowWithoutActivating);
     leaveOffTaskbar(bar);
 }
 
 void Win32WindowSystem::prepareStartupWindow(QWidget *window)
 {
-    const Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint;
+    const Qt::WindowFlags flags = kBorderless;
     // Setting the same flags again would re-create a hidden native window.
     if (window->windowFlags() != flags)
         window->setWindowFlags(flags);

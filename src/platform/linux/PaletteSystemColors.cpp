@@ -1,4 +1,4 @@
-#include "platform/PaletteSystemColors.h"
+#include "platform/linux/PaletteSystemColors.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -1,4 +1,4 @@
-#include "platform/FontSubstitutes.h"
+#include "core/FontSubstitutes.h"
 
 #include <QFont>
 #include <QStringList>

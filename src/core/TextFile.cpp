@@ -1,6 +1,6 @@
-#include "platform/TextFile.h"
+#include "core/TextFile.h"
 
-#include "platform/Files.h"
+#include "core/Files.h"
 
 namespace skylane::textfile {
 

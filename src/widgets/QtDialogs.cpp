@@ -1,4 +1,4 @@
-#include "platform/Dialogs.h"
+#include "widgets/QtDialogs.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "platform/Twips.h"
+#include "core/Twips.h"
 
 #include <algorithm>
 #include <cmath>

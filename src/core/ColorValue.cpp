@@ -1,4 +1,4 @@
-#include "platform/ColorValue.h"
+#include "core/ColorValue.h"
 
 namespace skylane {
 

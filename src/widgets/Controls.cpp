@@ -1,4 +1,4 @@
-#include "bar/Controls.h"
+#include "widgets/Controls.h"
 
 #include "artwork/Artwork.h"
 

@@ -1,6 +1,6 @@
-#include "platform/AppPaths.h"
+#include "core/AppPaths.h"
 
-#include "platform/Files.h"
+#include "core/Files.h"
 
 #include <QDir>
 
