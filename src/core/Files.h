@@ -39,6 +39,10 @@ bool replace(const QByteArray &path, const QByteArray &content);
 
 bool makeFolder(const QByteArray &path);
 
+// Whether this user may make files in the folder (false for a read-only
+// file system too).
+bool canWriteInto(const QByteArray &folder);
+
 // The entry of `folder` whose name equals `name` regardless of letter case
 // (the exact spelling wins), or `name` itself when there is none.
 QByteArray matchNameIgnoringCase(const QByteArray &folder, const QByteArray &name);

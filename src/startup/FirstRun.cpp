@@ -10,7 +10,21 @@ namespace skylane {
 
 void CreateFolders(const AppPaths &paths)
 {
-    files::makeFolder(paths.configDir());
+    const QByteArray config = paths.configDir();
+    if (paths.keepsConfigApart()) {
+        // The user's own place, with the folders above it, and the
+        // blank-button picture from the program folder unless one is there.
+        for (qsizetype slash = config.indexOf('/', 1); slash > 0; slash = config.indexOf('/', slash + 1))
+            files::makeFolder(config.left(slash));
+        files::makeFolder(config);
+        const QByteArray picture = paths.blankButtonPicture();
+        if (files::at(picture).kind == files::Kind::Missing) {
+            if (const auto content = files::readRegular(paths.programConfigFile("1.2.jpg")))
+                files::replace(picture, *content);
+        }
+    } else {
+        files::makeFolder(config);
+    }
     files::makeFolder(paths.helpDir());
 }
 

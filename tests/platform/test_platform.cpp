@@ -8,6 +8,7 @@
 #include "platform/linux/DesktopEntryIndex.h"
 #include "platform/linux/LinuxProgramIcons.h"
 #include "platform/linux/LinuxProgramLauncher.h"
+#include "startup/FirstRun.h"
 #include "support/TestApp.h"
 
 #include <QDir>
@@ -108,6 +109,51 @@ private slots:
         const AppPaths paths(root + '/');
         QCOMPARE(paths.settingsFile(), root + "/CONFIG/prg.cfg");
         QCOMPARE(paths.categoryFile("Inet"), root + "/CONFIG/INET.CFG");
+    }
+
+    // A program folder the user cannot write keeps the configuration in the
+    // user's own place, made at the first start with the program's blank-button
+    // picture; the help page stays with the program; a writable one changes nothing.
+    void configInTheUsersPlaceBesideAReadOnlyProgram_data()
+    {
+        QTest::addColumn<QByteArray>("xdgConfigHome");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("XDG_CONFIG_HOME") << QByteArray("/xdg/") << QByteArray("/xdg/skylane/config");
+        QTest::newRow("relative, ignored") << QByteArray("xdg") << QByteArray("/home/.config/skylane/config");
+        QTest::newRow("unset") << QByteArray() << QByteArray("/home/.config/skylane/config");
+    }
+    void configInTheUsersPlaceBesideAReadOnlyProgram()
+    {
+        QFETCH(QByteArray, xdgConfigHome);
+        QFETCH(QByteArray, expected);
+        QTemporaryDir dir;
+        const QByteArray root = QFile::encodeName(dir.path()), program = root + "/Sky Lane";
+        const QByteArray saved[] = {qgetenv("HOME"), qgetenv("XDG_CONFIG_HOME")};
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", saved[0]);
+            saved[1].isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", saved[1]);
+            ::chmod(program.constData(), 0755);
+        });
+        qputenv("HOME", root + "/home");
+        xdgConfigHome.isNull() ? qunsetenv("XDG_CONFIG_HOME")
+                               : qputenv("XDG_CONFIG_HOME", xdgConfigHome.startsWith('/') ? root + xdgConfigHome : xdgConfigHome);
+        QVERIFY(files::makeFolder(program) && files::makeFolder(program + "/config"));
+        QVERIFY(files::replace(program + "/config/1.2.jpg", "picture"));
+        QCOMPARE(AppPaths::forProgramFolder(program).settingsFile(), program + "/config/prg.cfg");
+
+        QVERIFY(::chmod(program.constData(), 0555) == 0);
+        // Root writes anywhere: there the user's place is chosen by hand.
+        const AppPaths paths = ::geteuid() == 0 ? AppPaths(program, AppPaths::userConfigDir())
+                                                : AppPaths::forProgramFolder(program);
+        QCOMPARE(paths.settingsFile(), root + expected + "/prg.cfg");
+        QCOMPARE(paths.helpPage(), program + "/help/help.htm");
+        CreateFolders(paths);
+        QCOMPARE(files::readRegular(paths.blankButtonPicture()), QByteArray("picture"));
+        QVERIFY(!CheckFirstRun(paths) && CheckFirstRun(paths));
+        // The user's own picture is kept at the next start.
+        QVERIFY(files::replace(paths.blankButtonPicture(), "mine"));
+        CreateFolders(paths);
+        QCOMPARE(files::readRegular(paths.blankButtonPicture()), QByteArray("mine"));
     }
 
     void specialFilesAreNeverWaitedOnNorWrittenInto_data()

@@ -137,6 +137,11 @@ bool makeFolder(const QByteArray &path)
     return usable(path) && ::mkdir(path.constData(), 0777) == 0;
 }
 
+bool canWriteInto(const QByteArray &folder)
+{
+    return usable(folder) && at(folder).kind == Kind::Folder && ::access(folder.constData(), W_OK | X_OK) == 0;
+}
+
 QByteArray matchNameIgnoringCase(const QByteArray &folder, const QByteArray &name)
 {
     if (at(folder + '/' + name).kind != Kind::Missing)

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 namespace skylane::files {
 
@@ -61,6 +62,14 @@ bool replace(const QByteArray &path, const QByteArray &content)
 bool makeFolder(const QByteArray &path)
 {
     return QDir().mkdir(name(path));
+}
+
+bool canWriteInto(const QByteArray &folder)
+{
+    // Rights come from access lists that the file's attributes do not show:
+    // a file made and removed again tells.
+    QTemporaryFile probe(name(folder) + QStringLiteral("/skylane-XXXXXX.tmp"));
+    return at(folder).kind == Kind::Folder && probe.open();
 }
 
 QByteArray matchNameIgnoringCase(const QByteArray &, const QByteArray &name)
