@@ -4,6 +4,9 @@
 
 namespace skylane {
 
+namespace {
+// The number at the start of the count text (nine digits at most), 0 when
+// it begins with none.
 int leadingNumber(const QString &text)
 {
     qsizetype digits = 0;
@@ -12,6 +15,7 @@ int leadingNumber(const QString &text)
         ++digits;
     return digits == 0 ? 0 : text.left(digits).toInt();
 }
+} // namespace
 
 int rowSlotWidth(const ProgramButton *button)
 {

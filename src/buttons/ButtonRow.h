@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 namespace skylane {
 
 class BarWindow;
@@ -10,8 +8,6 @@ class ProgramButton;
 // The button count of the row, kept as decimal text in the caption's
 // tooltip so that it shows when the pointer rests on the caption.
 int buttonCount(const BarWindow &bar);
-// The number at the start of the count text, 0 when it begins with none.
-int leadingNumber(const QString &text);
 void setButtonCount(BarWindow &bar, int count);
 
 // The room a button takes in the row: its width and the 20-twip gap.

@@ -44,16 +44,19 @@ void sendMouse(QWidget *target, QEvent::Type type, Qt::MouseButtons held, QPoint
     QCoreApplication::sendEvent(target, &event);
 }
 
-// The status light's lamps as "unlit green red" flags, the stacking, the
-// bar's timer, the blink count and the taskbar entry: "-G- top still 0, no entry".
+// The lamps that show, the stacking, the bar's timer, the blink count and
+// the taskbar entry: "green, top, still, 0 blinks, no entry".
 QString lightState(TestApp &t)
 {
     BarWindow &bar = t.bar();
-    QString lamps;
-    for (int i = 0; i < 3; ++i)
-        lamps += bar.Image3(i)->isHidden() ? '-' : "UGR"[i];
-    return QString("%1 %2 %3 %4, %5")
-        .arg(lamps, t.fakes.windows->topmost.value(&bar) ? "top" : "below", bar.Timer1()->isActive() ? "ticking" : "still")
+    QStringList lamps;
+    const char *names[] = {"unlit", "green", "red"};
+    for (const PictureBox *lamp : bar.lamps())
+        if (!lamp->isHidden())
+            lamps << names[lamp->index()];
+    return QString("%1, %2, %3, %4 blinks, %5")
+        .arg(lamps.join('+'), t.fakes.windows->topmost.value(&bar) ? "top" : "below",
+             bar.Timer1()->isActive() ? "ticking" : "still")
         .arg(t.app().statusLight().BlinkCount())
         .arg(t.app().restoreWindow().isVisible() ? "entry shown" : "no entry");
 }
@@ -61,11 +64,16 @@ QString lightState(TestApp &t)
 // Clicks the upper visible lamp, the one a click reaches.
 void clickLight(BarWindow &bar, Qt::MouseButton button = Qt::LeftButton)
 {
-    for (int i = 2; i >= 0; --i)
-        if (!bar.Image3(i)->isHidden())
-            return QTest::mouseClick(bar.Image3(i), button, {}, QPoint(5, 5));
+    for (auto lamp = bar.lamps().rbegin(); lamp != bar.lamps().rend(); ++lamp)
+        if (!(*lamp)->isHidden())
+            return QTest::mouseClick(*lamp, button, {}, QPoint(5, 5));
 }
+
+// What happens to the status light, in order.
+enum LightStep { LeftClick, RightClick, Tick, UserRestoresTheEntry, EntryTimerTicks };
 } // namespace
+
+Q_DECLARE_METATYPE(LightStep)
 
 class TestBar : public QObject {
     Q_OBJECT
@@ -255,32 +263,32 @@ private slots:
 
     void statusLight_data()
     {
-        // L: a left click on the light, R: a right click, T: a tick of the
-        // bar's timer, S: the user restores the taskbar entry, U: its timer.
-        QTest::addColumn<QString>("actions");
+        QTest::addColumn<QList<LightStep>>("steps");
         QTest::addColumn<QString>("after");
-        QTest::newRow("green click drops the bar") << "L" << "U-- below still 0, entry shown";
-        QTest::newRow("unlit click starts the countdown") << "LL" << "--R below ticking 0, entry shown";
-        QTest::newRow("tenth tick") << "LLTTTTTTTTTT" << "--R below ticking 10, entry shown";
-        QTest::newRow("eleventh tick ends it") << "LLTTTTTTTTTTT" << "-G- top still 0, entry shown";
-        QTest::newRow("click in the unlit phase ends it") << "LLTTTL" << "UG- top still 0, entry shown";
-        QTest::newRow("right click on green") << "R" << "-G- top still 0, no entry";
-        QTest::newRow("entry restored") << "LSU" << "UG- below ticking 0, no entry";
+        const QList<LightStep> twoClicks{LeftClick, LeftClick}, tenTicks(10, Tick);
+        QTest::newRow("green click drops the bar") << QList{LeftClick} << "unlit, below, still, 0 blinks, entry shown";
+        QTest::newRow("unlit click starts the countdown") << twoClicks << "red, below, ticking, 0 blinks, entry shown";
+        QTest::newRow("tenth tick") << twoClicks + tenTicks << "red, below, ticking, 10 blinks, entry shown";
+        QTest::newRow("eleventh tick ends it") << twoClicks + tenTicks + QList{Tick} << "green, top, still, 0 blinks, entry shown";
+        QTest::newRow("click in the unlit phase ends it") << twoClicks + QList{Tick, Tick, Tick, LeftClick}
+                                                          << "unlit+green, top, still, 0 blinks, entry shown";
+        QTest::newRow("right click on green") << QList{RightClick} << "green, top, still, 0 blinks, no entry";
+        QTest::newRow("entry restored") << QList{LeftClick, UserRestoresTheEntry, EntryTimerTicks}
+                                        << "unlit+green, below, ticking, 0 blinks, no entry";
     }
     void statusLight()
     {
-        QFETCH(QString, actions);
+        QFETCH(QList<LightStep>, steps);
         TestApp t;
         t.start();
-        for (const QChar action : actions) {
-            if (action == 'T')
-                t.app().statusLight().Timer1_Timer();
-            else if (action == 'S')
-                t.app().restoreWindow().setWindowState(Qt::WindowNoState);
-            else if (action == 'U')
-                t.app().restoreWindow().Timer1_Timer();
-            else
-                clickLight(t.bar(), action == 'L' ? Qt::LeftButton : Qt::RightButton);
+        for (const LightStep step : steps) {
+            switch (step) {
+            case Tick: t.app().statusLight().Timer1_Timer(); break;
+            case UserRestoresTheEntry: t.app().restoreWindow().setWindowState(Qt::WindowNoState); break;
+            case EntryTimerTicks: t.app().restoreWindow().Timer1_Timer(); break;
+            case LeftClick: clickLight(t.bar(), Qt::LeftButton); break;
+            case RightClick: clickLight(t.bar(), Qt::RightButton); break;
+            }
         }
         QTEST(lightState(t), "after");
         QVERIFY(t.bar().isVisible());
@@ -297,7 +305,7 @@ private slots:
         restore.setWindowState(Qt::WindowNoState);
         QTRY_VERIFY_WITH_TIMEOUT(!restore.isVisible(), 20000);
         QCOMPARE(t.bar().Timer1()->interval(), 1000);
-        QTRY_COMPARE_WITH_TIMEOUT(lightState(t), QString("UG- top still 0, no entry"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(lightState(t), QString("unlit+green, top, still, 0 blinks, no entry"), 20000);
     }
 };
 

@@ -7,9 +7,11 @@
 
 #include <QDropEvent>
 #include <QFile>
+#include <QMap>
 #include <QMenu>
 #include <QMimeData>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTest>
 #include <QUrl>
 
@@ -27,48 +29,81 @@ QByteArrayList inetLines(TestApp &t)
     return textfile::readLines(t.path("config/Inet.cfg")).value_or(QByteArrayList{"<none>"});
 }
 
-// In test data "@" is the program folder, "%name" an executable script
-// bin/name, "%%name" that path with no file.
-QByteArrayList expand(TestApp &t, QByteArrayList lines)
+// A line of a category file, or a file dropped on the bar, as the test
+// data names it; made real in a TestApp by pathOf().
+struct Line {
+    enum Kind { Blank, Program, Missing, InAppFolder, DesktopEntry, Fifo } kind = Blank;
+    QByteArray text; // the program's name, a path in the program folder, or a desktop entry's Exec value
+    friend bool operator==(const Line &, const Line &) = default;
+};
+const Line blank{};
+Line program(const QByteArray &name) { return {Line::Program, name}; } // an executable script bin/name
+Line missing(const QByteArray &name) { return {Line::Missing, name}; } // bin/name, no file there
+Line inAppFolder(const QByteArray &relative) { return {Line::InAppFolder, relative}; }
+Line desktopEntry(const QByteArray &exec) { return {Line::DesktopEntry, exec}; }
+using Lines = QList<Line>;
+
+QByteArray pathOf(TestApp &t, const Line &line)
 {
-    for (QByteArray &line : lines) {
-        if (line.startsWith("%%"))
-            line = t.path("bin/") + line.mid(2);
-        else if (line.startsWith('%'))
-            line = t.writeProgram("bin/" + line.mid(1));
-        line.replace('@', t.path(QString()).chopped(1));
+    static int entries = 0;
+    const QString entry = QString("config/%1.desktop").arg(++entries), fifo = "config/fifo.desktop";
+    switch (line.kind) {
+    case Line::Blank: return {};
+    case Line::Program: return t.writeProgram("bin/" + line.text);
+    case Line::Missing: return t.path("bin/") + line.text;
+    case Line::InAppFolder: return t.path(QString::fromLatin1(line.text));
+    case Line::DesktopEntry: t.writeFile(entry, "[Desktop Entry]\nType=Application\nName=E\nExec=" + line.text + '\n');
+        return t.path(entry);
+    case Line::Fifo: return ::mkfifo(t.path(fifo).constData(), 0600) == 0 ? t.path(fifo) : QByteArray("no FIFO");
     }
-    return lines;
+    return {};
 }
 
-// Writes `lines` (see expand()) as the row of `category` and shows that row.
-BarWindow &showRow(TestApp &t, const QByteArrayList &lines, const QString &category = "Inet")
+QByteArrayList pathsOf(TestApp &t, const Lines &lines)
 {
-    t.writeFile("config/" + category + ".cfg", textfile::joinLines(expand(t, lines)));
+    QByteArrayList paths;
+    for (const Line &line : lines)
+        paths << pathOf(t, line);
+    return paths;
+}
+
+// Writes `lines` as the row of `category` and shows that row.
+BarWindow &showRow(TestApp &t, const Lines &lines, const QString &category = "Inet")
+{
+    t.writeFile("config/" + category + ".cfg", textfile::joinLines(pathsOf(t, lines)));
     t.start();
     if (category == "Exit")
         t.bar().menus().mnuExit->trigger();
     return t.bar();
 }
 
+enum Step { ArmAdding, ArmRemoving, AddImage, RemoveImage, MiddleOnAddImage, GiveProgramToButton4, ShowExitRow };
+const QMap<Step, std::pair<int, Qt::MouseButton>> kReleases{
+    {ArmAdding, {BarWindow::AdderResting, Qt::LeftButton}}, {ArmRemoving, {BarWindow::AdderResting, Qt::RightButton}},
+    {AddImage, {BarWindow::AdderAdd, Qt::LeftButton}}, {RemoveImage, {BarWindow::AdderRemove, Qt::LeftButton}},
+    {MiddleOnAddImage, {BarWindow::AdderAdd, Qt::MiddleButton}}};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Line)
+Q_DECLARE_METATYPE(Step)
 
 class TestButtons : public QObject {
     Q_OBJECT
 private slots:
     void rowFromFile_data()
     {
-        QTest::addColumn<QByteArrayList>("lines"); // {"-"}: no file
-        QTest::newRow("no file: the blank picture") << QByteArrayList{"-"};
-        QTest::newRow("blank line, odd names") << QByteArrayList{"%My Program, v2", "", "%caf\xe9 \xff"};
-        QTest::newRow("missing program keeps its line") << QByteArrayList{"%%gone", "%here"};
+        QTest::addColumn<Lines>("lines"); // none: no file
+        QTest::newRow("no file: the blank picture") << Lines{};
+        QTest::newRow("blank line, odd names") << Lines{program("My Program, v2"), blank, program("caf\xe9 \xff")};
+        QTest::newRow("missing program keeps its line") << Lines{missing("gone"), program("here")};
     }
     void rowFromFile()
     {
-        QFETCH(QByteArrayList, lines);
+        QFETCH(Lines, lines);
         TestApp t;
-        const bool noFile = lines == QByteArrayList{"-"};
-        const QByteArrayList paths = noFile ? QByteArrayList{""} : expand(t, lines);
+        const bool noFile = lines.isEmpty();
+        const QByteArrayList paths = noFile ? QByteArrayList{""} : pathsOf(t, lines);
         if (!noFile)
             t.writeFile("config/Inet.cfg", textfile::joinLines(paths));
         t.start();
@@ -82,7 +117,7 @@ private slots:
             QCOMPARE(twipsGeometry(button), (TwipsRect{1110 + 345 * (i - 1), 10, 325, 315}));
             QCOMPARE(button->toolTip(), QString::fromLocal8Bit(paths.at(i - 1)));
             // A program shows its icon; a missing one and a blank line none.
-            QCOMPARE(button->icon().isNull(), paths.at(i - 1).isEmpty() ? !noFile : lines.at(i - 1).startsWith("%%"));
+            QCOMPARE(button->icon().isNull(), paths.at(i - 1).isEmpty() ? !noFile : lines.at(i - 1).kind == Line::Missing);
         }
     }
 
@@ -108,14 +143,14 @@ private slots:
 
     void captionAndTypeMenu_data()
     {
-        // Steps: "L" or "M", a release on the caption; else a Type menu
-        // command. Then the caption after each step.
+        // Steps: a left or middle click on the caption, or a Type menu
+        // command by its name. Then the caption after each step.
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QStringList>("captions");
         // From position 0 the first click shows position 1, then on round.
-        QTest::newRow("left clicks cycle") << QStringList(14, "L") << kTable.mid(1) + kTable.mid(0, 2);
+        QTest::newRow("left clicks cycle") << QStringList(14, "left click") << kTable.mid(1) + kTable.mid(0, 2);
         QTest::newRow("menu choice leaves the cycle position, middle does nothing")
-            << QStringList{"mnuVideo", "M", "L", "mnuText", "mnuSys", "mnuExit"}
+            << QStringList{"mnuVideo", "middle click", "left click", "mnuText", "mnuSys", "mnuExit"}
             << QStringList{"Vid", "Vid", "Game", "Text", "Sys", "Exit"};
     }
     void captionAndTypeMenu()
@@ -129,8 +164,8 @@ private slots:
         t.start();
         BarWindow &bar = t.bar();
         for (int i = 0; i < steps.size(); ++i) {
-            if (steps.at(i).size() == 1)
-                QTest::mouseClick(bar.Label1(), steps.at(i) == "L" ? Qt::LeftButton : Qt::MiddleButton);
+            if (steps.at(i).endsWith("click"))
+                QTest::mouseClick(bar.Label1(), steps.at(i) == "left click" ? Qt::LeftButton : Qt::MiddleButton);
             else
                 bar.menus().mnuType->findChild<QAction *>(steps.at(i))->trigger();
             QCOMPARE(bar.Label1()->text(), captions.at(i));
@@ -155,28 +190,28 @@ private slots:
         // Button 2 of a row in `category` holds `line`; button 0 stands for
         // the keyboard and an activation that is no mouse release.
         QTest::addColumn<QString>("category");
-        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<Line>("line");
         QTest::addColumn<int>("button");
         QTest::addColumn<QStringList>("dialogs");
         QTest::addColumn<bool>("started");
         const int left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;
-        QTest::newRow("left, odd names") << "Inet" << QByteArray("%run me, caf\xe9") << left << QStringList() << true;
-        QTest::newRow("left on a missing program") << "Inet" << QByteArray("%%gone") << left << QStringList() << false;
-        QTest::newRow("middle on a program") << "Inet" << QByteArray("%prog") << middle << QStringList() << false;
-        QTest::newRow("keyboard on a program") << "Inet" << QByteArray("%prog") << 0 << QStringList() << false;
+        QTest::newRow("left, odd names") << "Inet" << program("run me, caf\xe9") << left << QStringList() << true;
+        QTest::newRow("left on a missing program") << "Inet" << missing("gone") << left << QStringList() << false;
+        QTest::newRow("middle on a program") << "Inet" << program("prog") << middle << QStringList() << false;
+        QTest::newRow("keyboard on a program") << "Inet" << program("prog") << 0 << QStringList() << false;
         // The Exit row shows the exit dialog, then acts as any row.
-        QTest::newRow("Exit, left, program") << "Exit" << QByteArray("%p") << left << QStringList() << true;
-        QTest::newRow("Exit, right, blank") << "Exit" << QByteArray() << right << QStringList{"open"} << false;
+        QTest::newRow("Exit, left, program") << "Exit" << program("p") << left << QStringList() << true;
+        QTest::newRow("Exit, right, blank") << "Exit" << blank << right << QStringList{"open"} << false;
     }
     void releaseOnAButton()
     {
         QFETCH(QString, category);
-        QFETCH(QByteArray, line);
+        QFETCH(Line, line);
         QFETCH(int, button);
         QFETCH(bool, started);
         TestApp t("my app \xe9"); // a folder name the locale cannot decode
-        const QByteArray program = expand(t, {line}).first();
-        ProgramButton *b = showRow(t, {"/no/such/first", program}, category).Command2(2);
+        const QByteArray program = pathOf(t, line);
+        ProgramButton *b = showRow(t, {missing("first"), line}, category).Command2(2);
         if (button == 0) {
             QTest::keyClick(b, Qt::Key_Space);
             b->click();
@@ -193,163 +228,153 @@ private slots:
         // A right release on button 3 of `lines`; the question answered with
         // `answer`, the file dialog with `chosen` ("" cancels). Then the
         // dialogs asked and the file's lines; button 3 holds the third.
-        QTest::addColumn<QByteArrayList>("lines");
+        QTest::addColumn<Lines>("lines");
         QTest::addColumn<int>("answer");
-        QTest::addColumn<QByteArray>("chosen");
+        QTest::addColumn<Line>("chosen"); // blank: cancelled
         QTest::addColumn<QStringList>("asked");
-        QTest::addColumn<QByteArrayList>("file");
-        const QByteArrayList row{"%a", "", "%old", "/mnt/unplugged/\xe9" "diteur", ""};
-        QByteArrayList changed = row;
-        changed[2] = "%new one";
+        QTest::addColumn<Lines>("file");
+        const Lines row{program("a"), blank, program("old"), missing("\xe9" "diteur"), blank};
+        Lines changed = row;
+        changed[2] = program("new one");
+        const Lines blanks{blank, blank, blank};
         const int yes = int(MessageAnswer::Yes);
-        QTest::newRow("blank button asks nothing") << QByteArrayList{"", "", ""} << yes << QByteArray("%tool")
-                                                   << QStringList{"open"} << QByteArrayList{"", "", "%tool"};
-        QTest::newRow("Cancel keeps the program") << row << int(MessageAnswer::Cancel) << QByteArray("%new")
+        QTest::newRow("blank button asks nothing") << blanks << yes << program("tool")
+                                                   << QStringList{"open"} << Lines{blank, blank, program("tool")};
+        QTest::newRow("Cancel keeps the program") << row << int(MessageAnswer::Cancel) << program("new")
                                                   << QStringList{"message"} << row;
-        QTest::newRow("Yes rewrites every line") << row << yes << QByteArray("%new one")
+        QTest::newRow("Yes rewrites every line") << row << yes << program("new one")
                                                  << QStringList{"message", "open"} << changed;
-        QTest::newRow("not a program") << QByteArrayList{"", "", ""} << yes << QByteArray("@/config/1.2.jpg")
-                                       << QStringList{"open"} << QByteArrayList{"", "", ""};
+        QTest::newRow("not a program") << blanks << yes << inAppFolder("config/1.2.jpg")
+                                       << QStringList{"open"} << blanks;
     }
     void reassign()
     {
-        QFETCH(QByteArrayList, lines);
+        QFETCH(Lines, lines);
         QFETCH(int, answer);
-        QFETCH(QByteArray, chosen);
-        QFETCH(QByteArrayList, file);
+        QFETCH(Line, chosen);
         TestApp t;
         showRow(t, lines);
         FakeDialogs &dialogs = *t.fakes.dialogs;
         dialogs.messageAnswers.push_back(MessageAnswer(answer));
-        if (!chosen.isEmpty())
-            dialogs.openAnswers.push_back(QFile::decodeName(expand(t, {chosen}).first()));
+        if (chosen.kind != Line::Blank)
+            dialogs.openAnswers.push_back(QFile::decodeName(pathOf(t, chosen)));
         QTest::mouseClick(t.bar().Command2(3), Qt::RightButton);
         QTEST(dialogs.calls, "asked");
-        file = expand(t, file);
-        QCOMPARE(inetLines(t), file);
-        QCOMPARE(t.bar().Command2(3)->programPath(), file.at(2));
+        QFETCH(Lines, file);
+        const QByteArrayList paths = pathsOf(t, file);
+        QCOMPARE(inetLines(t), paths);
+        QCOMPARE(t.bar().Command2(3)->programPath(), paths.at(2));
         QVERIFY(t.fakes.launcher->started.isEmpty()); // a right release never starts
     }
 
     void addAndRemove_data()
     {
-        // From a row of `initial` buttons ("P": the last holds a program),
-        // releases as "image:button" (image 0 resting, 1 add, 2 remove;
-        // button L, R or M), "Exit", or "6:R" a program given to button 6;
-        // then the image shown, the button count and the file's lines.
-        QTest::addColumn<QByteArray>("initial");
-        QTest::addColumn<QStringList>("releases");
+        // From a row of `initial` lines, the user's steps; then the image
+        // shown, the button count and the file's lines.
+        QTest::addColumn<Lines>("initial");
+        QTest::addColumn<QList<Step>>("steps");
         QTest::addColumn<int>("shown");
         QTest::addColumn<int>("count");
-        QTest::addColumn<QByteArray>("file"); // each line's last letter, '-' for a blank one
+        QTest::addColumn<Lines>("file");
+        const int resting = BarWindow::AdderResting;
+        const Lines two{blank, blank}, hundred(ButtonAdder::kMaxButtons, blank);
         QTest::newRow("add writes nothing, middle disarms")
-            << QByteArray("--") << QStringList{"0L", "1L", "0L", "1M"} << 0 << 3 << QByteArray("--");
+            << two << QList<Step>{ArmAdding, AddImage, ArmAdding, MiddleOnAddImage} << resting << 3 << two;
         QTest::newRow("a program on a new button writes blank lines before it")
-            << QByteArray("-P") << QStringList{"0L", "1L", "0L", "1L", "4R"} << 0 << 4 << QByteArray("-P-f");
-        QTest::newRow("remove writes at once") << QByteArray("-P-") << QStringList{"0R", "2L", "0R", "2L"} << 0 << 1
-                                               << QByteArray("-");
-        QTest::newRow("one button is never removed") << QByteArray("-") << QStringList{"0R", "2L"} << 0 << 1 << QByteArray("-");
-        QTest::newRow("no more than a hundred") << QByteArray(ButtonAdder::kMaxButtons, '-') << QStringList{"0L", "1L"} << 0
-                                                << ButtonAdder::kMaxButtons << QByteArray(ButtonAdder::kMaxButtons, '-');
-        QTest::newRow("Exit row ignores the images") << QByteArray("--") << QStringList{"0L", "Exit", "1L"} << 1 << 1
-                                                     << QByteArray("--");
+            << Lines{blank, program("P")} << QList<Step>{ArmAdding, AddImage, ArmAdding, AddImage, GiveProgramToButton4}
+            << resting << 4 << Lines{blank, program("P"), blank, program("f")};
+        QTest::newRow("remove writes at once") << Lines{blank, program("P"), blank}
+                                               << QList<Step>{ArmRemoving, RemoveImage, ArmRemoving, RemoveImage}
+                                               << resting << 1 << Lines{blank};
+        QTest::newRow("one button is never removed") << Lines{blank} << QList<Step>{ArmRemoving, RemoveImage}
+                                                     << resting << 1 << Lines{blank};
+        QTest::newRow("no more than a hundred") << hundred << QList<Step>{ArmAdding, AddImage} << resting
+                                                << ButtonAdder::kMaxButtons << hundred;
+        QTest::newRow("Exit row ignores the images") << two << QList<Step>{ArmAdding, ShowExitRow, AddImage}
+                                                     << int(BarWindow::AdderAdd) << 1 << two;
     }
     void addAndRemove()
     {
-        QFETCH(QByteArray, initial);
-        QFETCH(QStringList, releases);
+        QFETCH(Lines, initial);
+        QFETCH(QList<Step>, steps);
         QFETCH(int, shown);
         QFETCH(int, count);
         TestApp t;
-        QByteArrayList lines;
-        for (char c : initial)
-            lines << (c == 'P' ? "%P" : "");
-        BarWindow &bar = showRow(t, lines);
-        for (const QString &r : releases) {
-            if (r == "Exit") {
+        BarWindow &bar = showRow(t, initial);
+        for (const Step step : steps) {
+            if (step == ShowExitRow) {
                 bar.menus().mnuExit->trigger();
-            } else if (r.at(1) == 'R' && r.at(0) != '0') {
+            } else if (step == GiveProgramToButton4) {
                 t.fakes.dialogs->openAnswers.push_back(QFile::decodeName(t.writeProgram("bin/f")));
-                QTest::mouseClick(bar.Command2(r.at(0).digitValue()), Qt::RightButton);
+                QTest::mouseClick(bar.Command2(4), Qt::RightButton);
             } else {
-                QVERIFY(bar.Image1(r.at(0).digitValue())->isVisible()); // a user releases only on what shows
-                QTest::mouseClick(bar.Image1(r.at(0).digitValue()),
-                                  r.at(1) == 'L' ? Qt::LeftButton : r.at(1) == 'R' ? Qt::RightButton : Qt::MiddleButton);
+                const auto [image, button] = kReleases.value(step);
+                QVERIFY(bar.Image1(image)->isVisible()); // a user releases only on what shows
+                QTest::mouseClick(bar.Image1(image), button);
             }
         }
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(bar.Image1(i)->isVisible(), i == shown);
+        for (PictureBox *image : bar.adderImages())
+            QCOMPARE(image->isVisible(), image->index() == shown);
         QCOMPARE(buttonCount(bar), count);
         QCOMPARE(bar.widthTwips(), 1450 + 345 * (count - 1));
         QVERIFY(!bar.Command2(count + 1));
-        QByteArray file;
-        for (const QByteArray &line : inetLines(t))
-            file += line.isEmpty() ? '-' : line.back();
-        QTEST(file, "file");
+        QFETCH(Lines, file);
+        QCOMPARE(inetLines(t), pathsOf(t, file));
     }
 
     void drops_data()
     {
-        // Files (see expand(); "D:<Exec line>" a desktop entry, "P:" a FIFO
-        // named like one) dropped onto
-        // button `at` (0: the drag handle, outside the buttons) of `lines`,
+        // Files dropped onto button `at` (0: the drag handle, outside the
+        // buttons; -1: the Exit row's) of `lines`,
         // the question answered with `answer`; then whether the drag was
         // taken, the dialogs asked and the file's lines.
-        QTest::addColumn<QByteArrayList>("lines");
-        QTest::addColumn<QByteArrayList>("files");
+        QTest::addColumn<Lines>("lines");
+        QTest::addColumn<Lines>("files");
         QTest::addColumn<int>("at");
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("taken");
         QTest::addColumn<QStringList>("asked");
-        QTest::addColumn<QByteArrayList>("file");
+        QTest::addColumn<Lines>("file");
         const int yes = int(MessageAnswer::Yes), no = int(MessageAnswer::No);
-        const QByteArrayList two{"%old", ""}, many(ButtonAdder::kMaxButtons, "");
-        const auto row = [&](const char *name, const QByteArrayList &lines, const QByteArrayList &files, int at,
-                             int answer, const QStringList &asked, const QByteArrayList &file) {
-            QTest::newRow(name) << lines << files << at << answer << (file != lines || !asked.isEmpty()) << asked
-                                << file;
+        const Lines two{program("old"), blank}, many(ButtonAdder::kMaxButtons, blank);
+        const Line a = program("a"), b = program("b");
+        const auto row = [&](const char *name, const Lines &lines, const Lines &files, int at,
+                             int answer, const QStringList &asked, const Lines &file) {
+            QTest::newRow(name) << lines << files << at << answer << (file != lines || !asked.isEmpty()) << asked << file;
         };
-        row("onto a blank button", two, {"%a"}, 2, yes, {}, {"%old", "%a"});
-        row("onto a program, No", two, {"%a"}, 1, no, {"message"}, two);
-        row("onto a program, Yes", two, {"%a"}, 1, yes, {"message"}, {"%a", ""});
-        row("onto the bar, several", two, {"%a", "%b"}, 0, yes, {}, {"%old", "", "%a", "%b"});
-        row("several onto a button", two, {"%a", "%b"}, 2, yes, {}, two);
-        row("beyond a hundred", many, {"%a"}, 0, yes, {}, many);
-        row("entry with field codes, on PATH", two, {"D:e %u"}, 2, yes, {}, {"%old", "@/bin/e"});
-        row("entry with other arguments", two, {"D:e --new %u"}, 2, yes, {}, two);
-        row("entry in a terminal", two, {"D:e\nTerminal=true"}, 2, yes, {}, two);
-        row("Flatpak entry", two, {"D:flatpak run org.x.App\nX-Flatpak=org.x.App"}, 2, yes, {},
-            {"%old", "@/data/flatpak/exports/bin/org.x.App"});
-        row("a FIFO named like an entry", two, {"P:"}, 2, yes, {}, two);
-        row("not executable", two, {"%a", "@/config/1.2.jpg"}, 0, yes, {}, two);
-        row("in the Exit row", two, {"%a"}, -1, yes, {}, two);
+        row("onto a blank button", two, {a}, 2, yes, {}, {program("old"), a});
+        row("onto a program, No", two, {a}, 1, no, {"message"}, two);
+        row("onto a program, Yes", two, {a}, 1, yes, {"message"}, {a, blank});
+        row("onto the bar, several", two, {a, b}, 0, yes, {}, {program("old"), blank, a, b});
+        row("several onto a button", two, {a, b}, 2, yes, {}, two);
+        row("beyond a hundred", many, {a}, 0, yes, {}, many);
+        row("entry with field codes, on PATH", two, {desktopEntry("e %u")}, 2, yes, {}, {program("old"), program("e")});
+        row("entry with other arguments", two, {desktopEntry("e --new %u")}, 2, yes, {}, two);
+        row("entry in a terminal", two, {desktopEntry("e\nTerminal=true")}, 2, yes, {}, two);
+        row("Flatpak entry", two, {desktopEntry("flatpak run org.x.App\nX-Flatpak=org.x.App")}, 2, yes, {},
+            {program("old"), inAppFolder("data/flatpak/exports/bin/org.x.App")});
+        row("a FIFO named like an entry", two, {Line{Line::Fifo, {}}}, 2, yes, {}, two);
+        row("not executable", two, {a, inAppFolder("config/1.2.jpg")}, 0, yes, {}, two);
+        row("in the Exit row", two, {a}, -1, yes, {}, two);
     }
     void drops()
     {
-        QFETCH(QByteArrayList, lines);
-        QFETCH(QByteArrayList, files);
+        QFETCH(Lines, lines);
+        QFETCH(Lines, files);
         QFETCH(int, at);
         QFETCH(bool, taken);
         TestApp t;
         t.writeProgram("bin/e");
         t.writeProgram("data/flatpak/exports/bin/org.x.App");
-        const QByteArray path = qgetenv("PATH"), dataHome = qgetenv("XDG_DATA_HOME");
-        qputenv("PATH", QFile::encodeName(t.path("bin")) + ':' + path);
+        const auto restore = qScopeGuard(
+            [path = qgetenv("PATH"), data = qgetenv("XDG_DATA_HOME")] { qputenv("PATH", path), qputenv("XDG_DATA_HOME", data); });
+        qputenv("PATH", QFile::encodeName(t.path("bin")) + ':' + qgetenv("PATH"));
         qputenv("XDG_DATA_HOME", QFile::encodeName(t.path("data")));
         const QString category = at < 0 ? "Exit" : "Inet";
         BarWindow &bar = showRow(t, lines, category);
         QList<QUrl> urls;
-        for (QByteArray &file : files) {
-            if (file.startsWith("D:")) {
-                t.writeFile("config/" + QString::number(urls.size()) + ".desktop",
-                            "[Desktop Entry]\nType=Application\nName=E\nExec=" + file.mid(2) + '\n');
-                file = QFile::encodeName(t.path("config/" + QString::number(urls.size()) + ".desktop"));
-            } else if (file == "P:") {
-                file = QFile::encodeName(t.path("config/fifo.desktop"));
-                QCOMPARE(::mkfifo(file.constData(), 0600), 0);
-            }
-            urls << QUrl("file://" + QString::fromLatin1(expand(t, {file}).first().toPercentEncoding("/")));
-        }
+        for (const QByteArray &file : pathsOf(t, files))
+            urls << QUrl("file://" + QString::fromLatin1(file.toPercentEncoding("/")));
         QMimeData mime;
         mime.setUrls(urls);
         QFETCH(int, answer);
@@ -363,11 +388,9 @@ private slots:
             QCOMPARE(event->isAccepted(), taken);
         }
         QCoreApplication::processEvents();
-        qputenv("PATH", path);
-        qputenv("XDG_DATA_HOME", dataHome);
-        QFETCH(QByteArrayList, file);
+        QFETCH(Lines, file);
         QTEST(t.fakes.dialogs->calls, "asked");
-        QCOMPARE(textfile::readLines(t.path("config/" + category + ".cfg")).value(), expand(t, file));
+        QCOMPARE(textfile::readLines(t.path("config/" + category + ".cfg")).value(), pathsOf(t, file));
     }
 
 };
