@@ -37,7 +37,7 @@ windows:
 	@scripts/deps.sh windows
 	cmake -S . -B $(WINDOWS_BUILD)/host -G Ninja -DSKYLANE_TESTS=OFF -DSKYLANE_BENCH=OFF
 	cmake --build $(WINDOWS_BUILD)/host --target render_artwork
-	qt=$$(scripts/qt-windows.sh $(QT_WINDOWS) | tail -n 1) && \
+	qt=$$(scripts/qt-windows.sh $(QT_WINDOWS)) && \
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
 	  -DCMAKE_PREFIX_PATH="$$qt" -DQT_HOST_PATH=/usr -DCMAKE_BUILD_TYPE=Release \
 	  -DSKYLANE_WERROR=$(WERROR) -DSKYLANE_RENDER_ARTWORK=$(abspath $(WINDOWS_BUILD))/host/src/artwork/render_artwork

@@ -83,10 +83,13 @@ endif()
 list(LENGTH binaries count)
 message(STATUS "Every import of the ${count} programs and DLLs in ${APP_DIR} resolves")
 
+# The zip holds what a user starts with, not the settings and category
+# files of a run from this folder.
 get_filename_component(parent ${APP_DIR} DIRECTORY)
-get_filename_component(top ${APP_DIR} NAME)
+list(APPEND binaries ${APP_DIR}/config/1.2.jpg ${APP_DIR}/help/help.htm)
+list(TRANSFORM binaries REPLACE "^${parent}/" "")
 file(REMOVE ${ZIP})
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP} --format=zip ${top}
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP} --format=zip ${binaries}
                 WORKING_DIRECTORY ${parent} RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "cannot write ${ZIP}")

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Qt 6.4.2 for 64-bit Windows (MinGW-w64), for cross-building skylane.exe.
 #   scripts/qt-windows.sh [prefix]     (default ~/.cache/skylane/qt6-win64-6.4.2)
-# Prints the prefix (the folder holding lib/cmake/Qt6) on its last line.
+# Prints the prefix (the folder holding lib/cmake/Qt6), and nothing else, on
+# its standard output.
 # Unpacks ../shared/toolchains/qt6-win64-6.4.2.tar.xz when it is there and
 # its SHA-256 matches; otherwise builds Qt Core, Gui, Widgets and Test from
 # Debian's qt6-base source (about half an hour on two cores), with the

@@ -77,7 +77,7 @@ def walk(skylane, x):
     probe = b"C:\\" + ANSI + b"\\probe.exe"
     (skylane.config / "Inet.cfg").write_bytes(probe + b"\r\nC:\\no such\\program.exe\r\n\r\n" + probe + b"\0.txt\r\n")
     skylane.launch()
-    wait_for(skylane.splash, timeout=60, what="the start-up window")
+    assert "_NET_WM_STATE_SKIP_TASKBAR" in x.net_state(wait_for(skylane.splash, timeout=60, what="the start-up window"))
     wait_for(lambda: skylane.splash() is None, what="the start-up window to close by itself")
     bar = wait_for(skylane.bar, what="the bar")
     assert skylane.bar_geometry() == (300, 200, skylane.bar_width_for(4), px(375))
