@@ -8,7 +8,7 @@ build=$1 user=skylane-test
 skip() { echo "package test skipped: $*"; exit 77; }
 fail() { echo "FAIL: $*"; exit 1; }
 [ "$(id -u)" -eq 0 ] || skip "installing a package needs root"
-for c in cpack dpkg lintian Xvfb xdotool xwininfo setpriv useradd; do
+for c in cpack dpkg lintian Xvfb xwininfo setpriv useradd; do
   command -v $c >/dev/null || skip "no $c"
 done
 ! dpkg -s skylane >/dev/null 2>&1 || skip "a skylane package is installed already"
@@ -41,7 +41,7 @@ Xvfb "$display" -nolisten tcp >/dev/null 2>&1 & xvfb=$!
 setpriv --reuid=$user --regid=$user --init-groups env -i HOME="$home" PATH=/usr/bin:/bin \
   DISPLAY="$display" skylane >"$tmp/bar.log" 2>&1 & bar=$!
 shown() {
-  for w in $(DISPLAY=$display xdotool search --name '^Sky Lane$' 2>/dev/null); do
+  for w in $(DISPLAY=$display xwininfo -root -children 2>/dev/null | awk '/"Sky Lane": \("skylane"/ { print $1 }'); do
     DISPLAY=$display xwininfo -id "$w" | grep -q IsViewable && return 0
   done
   return 1
