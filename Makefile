@@ -2,6 +2,8 @@
 # make test  builds everything and runs every test
 # make install [PREFIX=~/.local] [AUTOSTART=1]   installs the bar (no root needed)
 # make uninstall [PREFIX=~/.local]               removes it, keeping config/
+# make package  builds $(PACKAGE_BUILD)/skylane_<version>_<arch>.deb, the bar
+#               installed under /usr for every user of the machine
 # make windows  cross-builds build-windows/SkyLane/ (skylane.exe and what it
 #               needs) and build-windows/SkyLane-win64.zip of it
 BUILD ?= build
@@ -10,10 +12,11 @@ AUTOSTART ?= 0
 WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_FLAGS ?=
 
+PACKAGE_BUILD ?= build-package
 WINDOWS_BUILD ?= build-windows
 QT_WINDOWS ?=
 
-.PHONY: run test build install uninstall windows deps-run deps-test clean
+.PHONY: run test build install uninstall package windows deps-run deps-test clean
 
 run: deps-run
 	cmake -S . -B $(BUILD) -G Ninja -DSKYLANE_WERROR=$(WERROR) $(CMAKE_FLAGS)
@@ -30,6 +33,16 @@ install: deps-run
 	cmake --build $(BUILD) --target skylane
 	cmake --install $(BUILD)
 	$(if $(filter 1 yes on ON true,$(AUTOSTART)),cmake --install $(BUILD) --component autostart)
+
+package:
+	@scripts/deps.sh package
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all && \
+	cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	  -DSKYLANE_TESTS=OFF -DSKYLANE_BENCH=OFF -DSKYLANE_WERROR=$(WERROR) $(CMAKE_FLAGS)
+	cmake --build $(PACKAGE_BUILD)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
 
 # The artwork renderer runs on this machine: built against the host Qt in
 # $(WINDOWS_BUILD)/host, then handed to the cross build.
@@ -53,4 +66,4 @@ deps-test:
 	@scripts/deps.sh test
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(PACKAGE_BUILD)

@@ -2,6 +2,7 @@
 # Installs the Debian packages a task needs when any of them is missing.
 #   scripts/deps.sh run    what building and running the bar needs
 #   scripts/deps.sh test   that, plus what the tests need
+#   scripts/deps.sh package what `make package` needs to build and check the .deb
 #   scripts/deps.sh windows what `make windows` and scripts/qt-windows.sh need
 set -euo pipefail
 
@@ -15,12 +16,14 @@ test_pkgs=(xvfb xauth openbox xdotool x11-utils x11-apps imagemagick dbus dbus-x
            clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine64)
 windows_pkgs=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools zip xz-utils
               dpkg-dev perl wine64)
+package_pkgs=(dpkg-dev file lintian)
 
 case "${1:-run}" in
   run) wanted=("${run_pkgs[@]}") ;;
-  test) wanted=("${run_pkgs[@]}" "${test_pkgs[@]}" "${windows_pkgs[@]}") ;;
+  test) wanted=("${run_pkgs[@]}" "${test_pkgs[@]}" "${windows_pkgs[@]}" "${package_pkgs[@]}") ;;
+  package) wanted=("${run_pkgs[@]}" "${package_pkgs[@]}") ;;
   windows) wanted=("${run_pkgs[@]}" "${windows_pkgs[@]}") ;;
-  *) echo "usage: $0 run|test|windows" >&2; exit 2 ;;
+  *) echo "usage: $0 run|test|package|windows" >&2; exit 2 ;;
 esac
 
 missing=()
