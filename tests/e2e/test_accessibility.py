@@ -48,6 +48,6 @@ def test_the_bar_read_by_a_screen_reader(skylane, monkeypatch):
         adder = {c.name: c.description for c in controls if c.name in ("Add button", "Remove last button")}
         assert len({*adder.values(), "Add button"}) == 3, adder  # neither the tooltip both share
         menu = skylane.bar_point(435 + 150, 30)
-        assert bar.queryComponent().getAccessibleAtPoint(*menu, pyatspi.DESKTOP_COORDS).name == "MENU"
+        assert bar.get_accessible_at_point(*menu, pyatspi.DESKTOP_COORDS).name == "MENU"
     finally:
         stop_processes(procs)
