@@ -11,7 +11,7 @@ run_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libqt6svg6 l
           qt6-image-formats-plugins fonts-dejavu-core fonts-liberation fonts-urw-base35
           hicolor-icon-theme adwaita-icon-theme)
 test_pkgs=(xvfb xauth openbox xdotool x11-utils x11-apps imagemagick dbus dbus-x11
-           python3-xlib python3-pytest python3-dbusmock python3-gi
+           python3-xlib python3-pytest python3-dbusmock python3-gi python3-pyatspi at-spi2-core
            desktop-file-utils weston xwayland qt6-wayland
            clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine64)
 windows_pkgs=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools zip xz-utils

@@ -1,6 +1,7 @@
 #include "ProductInfo.h"
 #include "SkyLaneApp.h"
 #include "core/FontSubstitutes.h"
+#include "widgets/AccessibleControls.h"
 
 #include <QApplication>
 
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     // last visible window was closed.
     QApplication::setQuitOnLastWindowClosed(false);
     skylane::installFontSubstitutes();
+    skylane::installAccessibleControls();
 
     skylane::SkyLaneApp skyLane(skylane::createNativePlatform(),
                                 skylane::AppPaths::ofRunningProgram());

@@ -141,6 +141,9 @@ void BarWindow::createControls(Dialogs &dialogs)
     m_image1[AdderResting]->setAccessibleDescription(QStringLiteral("Left click arms adding, right click arms removing"));
     m_image1[AdderAdd]->setAccessibleName(QStringLiteral("Add button"));
     m_image1[AdderRemove]->setAccessibleName(QStringLiteral("Remove last button"));
+    // Both images share a tooltip; each says what its own click does.
+    m_image1[AdderAdd]->setAccessibleDescription(QStringLiteral("A click adds a blank button at the end of the row"));
+    m_image1[AdderRemove]->setAccessibleDescription(QStringLiteral("A click removes the last button of the row"));
 
     m_combo1 = new QComboBox(this);
     m_combo1->setObjectName(QStringLiteral("Combo1"));

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -28,6 +29,12 @@ void PictureBox::setPicture(const QString &picture)
 {
     m_picture = picture;
     update();
+}
+
+bool PictureBox::actsOnClick() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&PictureBox::clicked))
+           || isSignalConnected(QMetaMethod::fromSignal(&PictureBox::mouseReleased));
 }
 
 void PictureBox::paintEvent(QPaintEvent *)

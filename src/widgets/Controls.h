@@ -26,6 +26,8 @@ public:
     // The name of the program's picture it shows (empty: none).
     void setPicture(const QString &picture);
     const QString &picture() const { return m_picture; }
+    // True when its clicks or releases are wired to an action.
+    bool actsOnClick() const;
 
 signals:
     void mousePressed(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);

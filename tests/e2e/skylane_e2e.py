@@ -187,9 +187,9 @@ class SkyLane:
         self.proc = None
         self.expects_logind = False  # any call to logind a test did not ask for is a fault
 
-    def start(self):
+    def start(self, extra_env=None):
         """Starts a later run and closes its start-up window by a click on the red line."""
-        self.launch()
+        self.launch(extra_env)
         bar = wait_for(self.bar, what="the bar")
         try:  # after a slow start the start-up window may have closed by itself
             self.x.click(*self.red_line_point(wait_for(self.splash, timeout=1.0)))
