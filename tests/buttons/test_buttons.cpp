@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QMimeData>
 #include <QPointer>
 #include <QTest>
@@ -229,6 +230,63 @@ private slots:
         QCOMPARE(inetLines(t), file);
         QCOMPARE(t.bar().Command2(3)->programPath(), file.at(2));
         QVERIFY(t.fakes.launcher->started.isEmpty()); // a right release never starts
+    }
+
+    void moveAlongTheRow_data()
+    {
+        // Button `from` of the row "abc-" (the last one blank) pressed and
+        // moved `places` button places along the row (a fraction: pixels
+        // short of the drag distance), then ended by `end`: "up" a release
+        // on the bar, "off" a release off the bar, "Escape". Then the row.
+        QTest::addColumn<int>("from");
+        QTest::addColumn<double>("places");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QByteArray>("row");
+        QTest::newRow("right") << 1 << 2.2 << "up" << QByteArray("bca-");
+        QTest::newRow("left, a blank button") << 4 << -2.4 << "up" << QByteArray("a-bc");
+        QTest::newRow("Escape") << 2 << 1.0 << "Escape" << QByteArray("abc-");
+        QTest::newRow("off the bar") << 2 << -1.0 << "off" << QByteArray("abc-");
+        QTest::newRow("short of the drag distance: a click") << 2 << 0.0 << "up" << QByteArray("abc-");
+    }
+    void moveAlongTheRow()
+    {
+        QFETCH(int, from);
+        QFETCH(double, places);
+        QFETCH(QString, end);
+        TestApp t;
+        BarWindow &bar = showRow(t, {"%a", "%b", "%c", ""});
+        const QByteArrayList paths = rowPaths(bar);
+        const int slot = bar.Command2(2)->x() - bar.Command2(1)->x();
+        const QPoint at(5, 5), to = at + QPoint(places ? int(places * slot) : QApplication::startDragDistance() - 1, 0);
+        ProgramButton *b = bar.Command2(from);
+        const QPoint origin = b->mapToGlobal(QPoint()); // the pointer's place does not follow the button
+        const auto mouse = [b, origin](QEvent::Type type, QPoint pos) {
+            QMouseEvent e(type, pos, origin + pos, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+            QCoreApplication::sendEvent(b, &e);
+        };
+        mouse(QEvent::MouseButtonPress, at);
+        mouse(QEvent::MouseMove, to);
+        // The others make room at once: the one in the place taken shifts.
+        const auto home = [](int i) { return twipsToPixels(TwipsRect{1110 + 345 * (i - 1), 10, 325, 315}); };
+        const int target = from + int(std::lround(places));
+        if (target != from)
+            QCOMPARE(bar.Command2(target)->x(), home(target + (target > from ? -1 : 1)).x());
+        if (end == "Escape")
+            QTest::keyClick(b, Qt::Key_Escape);
+        mouse(QEvent::MouseButtonRelease, end == "off" ? to - QPoint(0, 100) : to);
+        QByteArrayList moved;
+        QFETCH(QByteArray, row);
+        for (char c : row)
+            moved << paths.at(QByteArray("abc-").indexOf(c));
+        QCOMPARE(rowPaths(bar), moved);
+        QCOMPARE(t.readFile("config/Inet.cfg"), textfile::joinLines(moved));
+        for (int i = 1; i <= 4; ++i) {
+            QCOMPARE(bar.Command2(i)->geometry(), home(i));
+            QCOMPARE(bar.Command2(i)->icon().isNull(), moved.at(i - 1).isEmpty());
+        }
+        // Only a click starts the program.
+        QCOMPARE(t.fakes.launcher->started, places ? QByteArrayList{} : QByteArrayList{paths.at(1)});
     }
 
     void addAndRemove_data()
