@@ -352,7 +352,8 @@ private slots:
         // named like one) dropped onto
         // button `at` (0: the drag handle, outside the buttons) of `lines`,
         // the question answered with `answer`; then whether the drag was
-        // taken, the dialogs asked and the file's lines.
+        // taken, the dialogs asked, the file's lines and the program started
+        // with its arguments.
         QTest::addColumn<QByteArrayList>("lines");
         QTest::addColumn<QByteArrayList>("files");
         QTest::addColumn<int>("at");
@@ -360,12 +361,14 @@ private slots:
         QTest::addColumn<bool>("taken");
         QTest::addColumn<QStringList>("asked");
         QTest::addColumn<QByteArrayList>("file");
+        QTest::addColumn<QByteArrayList>("started");
         const int yes = int(MessageAnswer::Yes), no = int(MessageAnswer::No);
         const QByteArrayList two{"%old", ""}, many(ButtonAdder::kMaxButtons, "");
         const auto row = [&](const char *name, const QByteArrayList &lines, const QByteArrayList &files, int at,
-                             int answer, const QStringList &asked, const QByteArrayList &file) {
-            QTest::newRow(name) << lines << files << at << answer << (file != lines || !asked.isEmpty()) << asked
-                                << file;
+                             int answer, const QStringList &asked, const QByteArrayList &file,
+                             const QByteArrayList &started = {}) {
+            QTest::newRow(name) << lines << files << at << answer
+                                << (file != lines || !asked.isEmpty() || !started.isEmpty()) << asked << file << started;
         };
         row("onto a blank button", two, {"%a"}, 2, yes, {}, {"%old", "%a"});
         row("onto a program, No", two, {"%a"}, 1, no, {"message"}, two);
@@ -381,6 +384,11 @@ private slots:
         row("a FIFO named like an entry", two, {"P:"}, 2, yes, {}, two);
         row("not executable", two, {"%a", "@/config/1.2.jpg"}, 0, yes, {}, two);
         row("in the Exit row", two, {"%a"}, -1, yes, {}, two);
+        row("a document onto a program opens it", two, {"@/config/1.2.jpg"}, 1, yes, {}, two,
+            {"%old", "@/config/1.2.jpg"});
+        row("odd name, folder and program: all opened", two, {"@/my doc \xff.txt", "@/config", "%a"}, 1, yes, {},
+            two, {"%old", "@/my doc \xff.txt", "@/config", "%a"});
+        row("a document onto a blank button", two, {"@/config/1.2.jpg"}, 2, yes, {}, two);
     }
     void drops()
     {
@@ -426,6 +434,10 @@ private slots:
         QFETCH(QByteArrayList, file);
         QTEST(t.fakes.dialogs->calls, "asked");
         QCOMPARE(textfile::readLines(t.path("config/" + category + ".cfg")).value(), expand(t, file));
+        QFETCH(QByteArrayList, started);
+        started = expand(t, started);
+        QCOMPARE(t.fakes.launcher->started, started.mid(0, 1));
+        QCOMPARE(t.fakes.launcher->startedWith, started.isEmpty() ? QList<QByteArrayList>() : QList<QByteArrayList>{started.mid(1)});
     }
 
 };
