@@ -11,6 +11,7 @@
 #include "buttons/ButtonActions.h"
 #include "buttons/ButtonAdder.h"
 #include "buttons/ButtonDrops.h"
+#include "buttons/ButtonMover.h"
 #include "buttons/CategorySelector.h"
 #include "shutdown/Shutdown.h"
 #include "startup/Splash.h"
@@ -49,6 +50,7 @@ void SkyLaneApp::createButtonRow()
     connect(m_buttonActions.get(), &ButtonActions::exitDialogRequested, this, &SkyLaneApp::showExitDialog);
     m_buttonAdder = std::make_unique<ButtonAdder>(*m_bar, m_paths);
     m_buttonDrops = std::make_unique<ButtonDrops>(*m_bar, *m_buttonActions, *m_buttonAdder, *m_platform->launcher);
+    m_buttonMover = std::make_unique<ButtonMover>(*m_bar, m_paths);
 }
 
 void SkyLaneApp::createBarControls()

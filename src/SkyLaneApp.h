@@ -13,6 +13,7 @@ class BarBuilder;
 class ButtonActions;
 class ButtonAdder;
 class ButtonDrops;
+class ButtonMover;
 class BarWindow;
 class CategorySelector;
 class Appearance;
@@ -77,6 +78,7 @@ private:
     std::unique_ptr<ButtonActions> m_buttonActions;
     std::unique_ptr<ButtonAdder> m_buttonAdder;
     std::unique_ptr<ButtonDrops> m_buttonDrops;
+    std::unique_ptr<ButtonMover> m_buttonMover;
     bool m_barLoaded = false;
 
     // Start-up window, stacking and placement, appearance.

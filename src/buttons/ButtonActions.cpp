@@ -61,7 +61,18 @@ void ButtonActions::launch(int index, Qt::MouseButton button)
     // keeps its button, but a click on it starts nothing.
     if (!files::at(path).isFile())
         return;
-    m_services.launcher.startMinimized(path);
+    m_services.launcher.startMinimized(path, {});
+}
+
+void ButtonActions::openFiles(int index, const QByteArrayList &files)
+{
+    const ProgramButton *button = index >= 1 ? m_bar.Command2(index) : nullptr;
+    if (!button || files.isEmpty())
+        return;
+    // As a click starts the program, with the files as its arguments.
+    const QByteArray path = button->programPath();
+    if (!path.isEmpty() && files::at(path).isFile())
+        m_services.launcher.startMinimized(path, files);
 }
 
 bool ButtonActions::confirmChange(const ProgramButton &button)

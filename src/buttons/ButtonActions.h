@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QObject>
 
 namespace skylane {
@@ -34,6 +35,9 @@ public:
     // in the file-open dialog does: after the same question when the button
     // already has a program, then icon, tooltip and the category file.
     void giveProgram(int index, const QByteArray &programPath);
+    // Starts the program of button `index` as a left release does, with
+    // `files` as its arguments; nothing for a blank button.
+    void openFiles(int index, const QByteArrayList &files);
 
 signals:
     // A button of the "Exit" category was released.

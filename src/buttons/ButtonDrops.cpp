@@ -21,21 +21,34 @@ ButtonDrops::ButtonDrops(BarWindow &bar, ButtonActions &actions, ButtonAdder &ad
     m_bar.installEventFilter(this);
 }
 
-QByteArrayList ButtonDrops::programsOf(const QMimeData *data) const
+QByteArrayList ButtonDrops::filesOf(const QMimeData *data)
 {
-    QByteArrayList programs;
+    QByteArrayList files;
     for (const QUrl &url : data->urls()) {
         if (!url.isLocalFile())
             return {};
 #ifdef Q_OS_WIN
-        // Windows names files in UTF-16: the program path is its ANSI form,
-        // with backslashes and without the address's slash before the drive.
-        const QByteArray file = QDir::toNativeSeparators(url.toLocalFile()).toLocal8Bit();
+        // Windows names files in UTF-16: the path is its ANSI form, with
+        // backslashes and without the address's slash before the drive. A
+        // name the code page cannot hold names no file in that form.
+        const QString native = QDir::toNativeSeparators(url.toLocalFile());
+        const QByteArray file = native.toLocal8Bit();
+        if (QString::fromLocal8Bit(file) != native)
+            return {};
 #else
         // The address's own bytes, so that a name the locale cannot decode
         // still names its file.
         const QByteArray file = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
 #endif
+        files << file;
+    }
+    return files;
+}
+
+QByteArrayList ButtonDrops::programsOf(const QByteArrayList &files) const
+{
+    QByteArrayList programs;
+    for (const QByteArray &file : files) {
         const QByteArray program = m_launcher.programForFile(file);
         if (program.isEmpty())
             return {};
@@ -46,11 +59,16 @@ QByteArrayList ButtonDrops::programsOf(const QMimeData *data) const
 
 int ButtonDrops::target(QPoint pos) const
 {
-    if (m_dragged.isEmpty() || m_bar.showsExitCategory())
+    if (m_files.isEmpty() || m_bar.showsExitCategory())
         return -1;
-    for (QWidget *w = m_bar.childAt(pos); w && w != &m_bar; w = w->parentWidget())
-        if (auto *button = qobject_cast<ProgramButton *>(w))
-            return m_dragged.size() == 1 ? button->index() : -1;
+    const ProgramButton *button = nullptr;
+    for (QWidget *w = m_bar.childAt(pos); w && w != &m_bar && !button; w = w->parentWidget())
+        button = qobject_cast<ProgramButton *>(w);
+    // Files that are not all programs are opened with a button's program.
+    if (m_dragged.isEmpty())
+        return button && !button->programPath().isEmpty() ? button->index() : -1;
+    if (button)
+        return m_dragged.size() == 1 ? button->index() : -1;
     return buttonCount(m_bar) + m_dragged.size() <= ButtonAdder::kMaxButtons ? 0 : -1;
 }
 
@@ -60,8 +78,10 @@ bool ButtonDrops::eventFilter(QObject *watched, QEvent *event)
     if (watched != &m_bar || (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop))
         return QObject::eventFilter(watched, event);
     auto *drag = static_cast<QDropEvent *>(event);
-    if (type == QEvent::DragEnter)
-        m_dragged = programsOf(drag->mimeData());
+    if (type == QEvent::DragEnter) {
+        m_files = filesOf(drag->mimeData());
+        m_dragged = programsOf(m_files);
+    }
     const int index = target(drag->position().toPoint());
     if (index < 0) {
         drag->ignore();
@@ -71,8 +91,14 @@ bool ButtonDrops::eventFilter(QObject *watched, QEvent *event)
     if (type == QEvent::Drop) {
         // After the drag has ended: the question a reassignment may ask is
         // a window of its own, and the dragging program waits for our answer.
-        QTimer::singleShot(0, this, [this, index, programs = m_dragged] { take(index, programs); });
+        QTimer::singleShot(0, this, [this, index, programs = m_dragged, files = m_files] {
+            if (programs.isEmpty())
+                m_actions.openFiles(index, files);
+            else
+                take(index, programs);
+        });
         m_dragged.clear();
+        m_files.clear();
     }
     return true;
 }

@@ -3,6 +3,7 @@
 #include "platform/SessionRequest.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
@@ -10,13 +11,14 @@
 
 namespace skylane {
 
-// Starts a program by its path: its own process, no arguments, no shell,
-// not waited for, shown minimized where the window system allows. Failures
-// are silent.
+// Starts a program by its path: its own process, no shell, not waited for,
+// shown minimized where the window system allows. Each argument reaches the
+// program as it stands (files opened with it, in the system's form of their
+// paths). Failures are silent.
 class ProgramLauncher {
 public:
     virtual ~ProgramLauncher() = default;
-    virtual void startMinimized(const QByteArray &programPath) = 0;
+    virtual void startMinimized(const QByteArray &programPath, const QByteArrayList &arguments) = 0;
     // The program a file dropped on the bar stands for: the file itself when
     // it is a program, the program a desktop shortcut starts; empty when it
     // stands for none a button could start.

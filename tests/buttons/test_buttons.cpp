@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QMap>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QMimeData>
 #include <QPointer>
 #include <QScopeGuard>
@@ -83,10 +84,14 @@ const QMap<Step, std::pair<int, Qt::MouseButton>> kReleases{
     {AddImage, {BarWindow::AdderAdd, Qt::LeftButton}}, {RemoveImage, {BarWindow::AdderRemove, Qt::LeftButton}},
     {MiddleOnAddImage, {BarWindow::AdderAdd, Qt::MiddleButton}}};
 
+// How a move along the row ends.
+enum MoveEnd { ReleaseOnTheBar, ReleaseOffTheBar, PressEscape };
+
 } // namespace
 
 Q_DECLARE_METATYPE(Line)
 Q_DECLARE_METATYPE(Step)
+Q_DECLARE_METATYPE(MoveEnd)
 
 class TestButtons : public QObject {
     Q_OBJECT
@@ -267,6 +272,62 @@ private slots:
         QVERIFY(t.fakes.launcher->started.isEmpty()); // a right release never starts
     }
 
+    void moveAlongTheRow_data()
+    {
+        // Button `from` of the row a, b, c, blank pressed and moved `places`
+        // button places along the row (0: short of the drag distance, a
+        // click), then ended by `end`; then the row as positions of the first.
+        QTest::addColumn<int>("from");
+        QTest::addColumn<double>("places");
+        QTest::addColumn<MoveEnd>("end");
+        QTest::addColumn<QList<int>>("order");
+        QTest::newRow("right") << 1 << 2.2 << ReleaseOnTheBar << QList<int>{2, 3, 1, 4};
+        QTest::newRow("left, a blank button") << 4 << -2.4 << ReleaseOnTheBar << QList<int>{1, 4, 2, 3};
+        QTest::newRow("Escape") << 2 << 1.0 << PressEscape << QList<int>{1, 2, 3, 4};
+        QTest::newRow("off the bar") << 2 << -1.0 << ReleaseOffTheBar << QList<int>{1, 2, 3, 4};
+        QTest::newRow("short of the drag distance: a click") << 2 << 0.0 << ReleaseOnTheBar << QList<int>{1, 2, 3, 4};
+    }
+    void moveAlongTheRow()
+    {
+        QFETCH(int, from);
+        QFETCH(double, places);
+        QFETCH(MoveEnd, end);
+        TestApp t;
+        BarWindow &bar = showRow(t, {program("a"), program("b"), program("c"), blank});
+        const QByteArrayList paths = rowPaths(bar);
+        const int slot = bar.Command2(2)->x() - bar.Command2(1)->x();
+        const QPoint at(5, 5), to = at + QPoint(places ? int(places * slot) : QApplication::startDragDistance() - 1, 0);
+        ProgramButton *b = bar.Command2(from);
+        const QPoint origin = b->mapToGlobal(QPoint()); // the pointer's place does not follow the button
+        const auto mouse = [b, origin](QEvent::Type type, QPoint pos) {
+            QMouseEvent e(type, pos, origin + pos, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+            QCoreApplication::sendEvent(b, &e);
+        };
+        mouse(QEvent::MouseButtonPress, at);
+        mouse(QEvent::MouseMove, to);
+        // The others make room at once: the one in the place taken shifts.
+        const auto home = [](int i) { return twipsToPixels(TwipsRect{1110 + 345 * (i - 1), 10, 325, 315}); };
+        const int target = from + int(std::lround(places));
+        if (target != from)
+            QCOMPARE(bar.Command2(target)->x(), home(target + (target > from ? -1 : 1)).x());
+        if (end == PressEscape)
+            QTest::keyClick(b, Qt::Key_Escape);
+        mouse(QEvent::MouseButtonRelease, end == ReleaseOffTheBar ? to - QPoint(0, 100) : to);
+        QByteArrayList moved;
+        QFETCH(QList<int>, order);
+        for (int position : order)
+            moved << paths.at(position - 1);
+        QCOMPARE(rowPaths(bar), moved);
+        QCOMPARE(t.readFile("config/Inet.cfg"), textfile::joinLines(moved));
+        for (int i = 1; i <= 4; ++i) {
+            QCOMPARE(bar.Command2(i)->geometry(), home(i));
+            QCOMPARE(bar.Command2(i)->icon().isNull(), moved.at(i - 1).isEmpty());
+        }
+        // Only a click starts the program.
+        QCOMPARE(t.fakes.launcher->started, places ? QByteArrayList{} : QByteArrayList{paths.at(1)});
+    }
+
     void addAndRemove_data()
     {
         // From a row of `initial` lines, the user's steps; then the image
@@ -327,7 +388,8 @@ private slots:
         // Files dropped onto button `at` (0: the drag handle, outside the
         // buttons; -1: the Exit row's) of `lines`,
         // the question answered with `answer`; then whether the drag was
-        // taken, the dialogs asked and the file's lines.
+        // taken, the dialogs asked, the file's lines and the program started
+        // with its arguments.
         QTest::addColumn<Lines>("lines");
         QTest::addColumn<Lines>("files");
         QTest::addColumn<int>("at");
@@ -335,12 +397,14 @@ private slots:
         QTest::addColumn<bool>("taken");
         QTest::addColumn<QStringList>("asked");
         QTest::addColumn<Lines>("file");
+        QTest::addColumn<Lines>("started"); // the program, then its arguments
         const int yes = int(MessageAnswer::Yes), no = int(MessageAnswer::No);
         const Lines two{program("old"), blank}, many(ButtonAdder::kMaxButtons, blank);
         const Line a = program("a"), b = program("b");
         const auto row = [&](const char *name, const Lines &lines, const Lines &files, int at,
-                             int answer, const QStringList &asked, const Lines &file) {
-            QTest::newRow(name) << lines << files << at << answer << (file != lines || !asked.isEmpty()) << asked << file;
+                             int answer, const QStringList &asked, const Lines &file, const Lines &started = {}) {
+            QTest::newRow(name) << lines << files << at << answer
+                                << (file != lines || !asked.isEmpty() || !started.isEmpty()) << asked << file << started;
         };
         row("onto a blank button", two, {a}, 2, yes, {}, {program("old"), a});
         row("onto a program, No", two, {a}, 1, no, {"message"}, two);
@@ -356,6 +420,11 @@ private slots:
         row("a FIFO named like an entry", two, {Line{Line::Fifo, {}}}, 2, yes, {}, two);
         row("not executable", two, {a, inAppFolder("config/1.2.jpg")}, 0, yes, {}, two);
         row("in the Exit row", two, {a}, -1, yes, {}, two);
+        const Line document = inAppFolder("config/1.2.jpg");
+        row("a document onto a program opens it", two, {document}, 1, yes, {}, two, {program("old"), document});
+        row("odd name, folder and program: all opened", two, {inAppFolder("my doc \xff.txt"), inAppFolder("config"), a}, 1,
+            yes, {}, two, {program("old"), inAppFolder("my doc \xff.txt"), inAppFolder("config"), a});
+        row("a document onto a blank button", two, {document}, 2, yes, {}, two);
     }
     void drops()
     {
@@ -391,6 +460,11 @@ private slots:
         QFETCH(Lines, file);
         QTEST(t.fakes.dialogs->calls, "asked");
         QCOMPARE(textfile::readLines(t.path("config/" + category + ".cfg")).value(), pathsOf(t, file));
+        QFETCH(Lines, started);
+        const QByteArrayList startedPaths = pathsOf(t, started);
+        QCOMPARE(t.fakes.launcher->started, startedPaths.mid(0, 1));
+        QCOMPARE(t.fakes.launcher->startedWith,
+                 started.isEmpty() ? QList<QByteArrayList>() : QList<QByteArrayList>{startedPaths.mid(1)});
     }
 
 };

@@ -3,6 +3,7 @@
 import os
 import shutil
 import signal
+import time
 
 import dbus
 from dbusmock import MOCK_IFACE, DBusTestCase
@@ -125,3 +126,46 @@ def test_the_bar_knows_its_place(skylane):
             wrong.append((start, places))
         skylane.stop()
     assert wrong == [], f"{len(wrong)} of {starts} starts: {wrong[:3]}"
+
+
+def test_moving_a_button_along_the_row(skylane):
+    """Dragged along the row a button takes its new place and the file's lines follow, byte for byte; Escape
+    or a release off the bar changes nothing; a click still starts the program now in the place."""
+    x, names, cfg = skylane.x, [b"a.sh", b"caf\xe9 b.sh", b"c.sh"], skylane.config / "Inet.cfg"
+    paths = [os.fsencode(skylane.root) + b"/" + n for n in names]
+    for p in paths:
+        with open(p, "wb") as f:
+            f.write(b'#!/bin/sh\nprintf "%s" "$0" > "$0.out"\n')
+        os.chmod(p, 0o755)
+    cfg.write_bytes(b"\r\n".join([*paths, b""]) + b"\r\n")  # the last button blank
+    skylane.start()
+    slot = px(345)
+
+    def drag(frm, by, end="up"):
+        start = skylane.button_point(frm)
+        x.xdotool("mousemove", "--sync", *start)
+        x.xdotool("mousedown", 1)
+        for i in range(1, 11):
+            x.xdotool("mousemove", start[0] + by * i // 10, start[1])
+            time.sleep(0.03)
+        if end == "Escape":
+            x.key("Escape")
+        elif end == "off":
+            x.xdotool("mousemove", "--sync", start[0] + by, start[1] - px(1000))
+        time.sleep(0.15)
+        x.xdotool("mouseup", 1)
+        time.sleep(0.3)
+
+    drag(1, 2 * slot)  # right
+    order = [paths[1], paths[2], paths[0], b""]
+    wait_for(lambda: cfg.read_bytes() == b"\r\n".join(order) + b"\r\n", what="the moved line")
+    drag(4, -3 * slot)  # left: the blank button first
+    order = [b"", *order[:3]]
+    wait_for(lambda: cfg.read_bytes() == b"\r\n".join(order) + b"\r\n", what="the blank line first")
+    before = os.stat(cfg).st_mtime_ns
+    drag(2, slot, "Escape")
+    drag(2, slot, "off")
+    x.click(*skylane.button_point(2))
+    out = paths[1] + b".out"
+    assert wait_for(lambda: os.path.exists(out)) and open(out, "rb").read() == paths[1]
+    assert os.stat(cfg).st_mtime_ns == before and not any(os.path.exists(p + b".out") for p in (paths[0], paths[2]))

@@ -284,24 +284,28 @@ private slots:
     }
     void cleanup() { m_app.reset(); }
 
-    void startsThePathItselfWithoutArguments_data()
+    void startsThePathItselfWithItsArguments_data()
     {
         QTest::addColumn<QByteArray>("name"); // in the folder
         QTest::addColumn<bool>("relative"); // started by the name alone, else by the full path
-        QTest::newRow("shell syntax") << QByteArray("$(touch canary)/`touch canary`;b && touch canary | x") << false;
-        QTest::newRow("leading dash, relative") << QByteArray("-n --help") << true;
-        QTest::newRow("not UTF-8") << QByteArray("Programme \xe9t\xe9/\xff\xfe prog") << false;
+        QTest::addColumn<QByteArrayList>("arguments");
+        QTest::newRow("shell syntax") << QByteArray("$(touch canary)/`touch canary`;b && touch canary | x") << false
+                                      << QByteArrayList();
+        QTest::newRow("leading dash, relative") << QByteArray("-n --help") << true << QByteArrayList();
+        QTest::newRow("not UTF-8, three files") << QByteArray("Programme \xe9t\xe9/\xff\xfe prog") << false
+                                                << QByteArrayList{"/my doc \xff.txt", "-n", "$(touch canary)"};
     }
-    void startsThePathItselfWithoutArguments()
+    void startsThePathItselfWithItsArguments()
     {
         QFETCH(QByteArray, name);
         QFETCH(bool, relative);
+        QFETCH(QByteArrayList, arguments);
         const QByteArray full = writeRecorder(name);
         // A descriptor the bar holds without close-on-exec must not leak.
         const int leaky = ::open("/dev/zero", O_RDONLY);
         QVERIFY(::dup2(leaky, 50) == 50);
         ::close(leaky);
-        LinuxProgramLauncher().startMinimized(relative ? name : full);
+        LinuxProgramLauncher().startMinimized(relative ? name : full, arguments);
         ::close(50);
         // The intermediate process is already reaped, the program is not ours.
         QCOMPARE(::waitpid(-1, nullptr, WNOHANG), -1);
@@ -309,10 +313,10 @@ private slots:
         QFile record(QFile::decodeName(m_root + "/record"));
         QVERIFY(QTest::qWaitFor([&] { return record.exists(); }, 20000) && record.open(QIODevice::ReadOnly));
         const QByteArrayList lines = record.readAll().split('|');
-        // argc, stdin, stdout, stderr, fd 50, parent, session, $0.
-        QCOMPARE(lines.mid(0, 5), (QByteArrayList{"0", "/dev/null", "/dev/null", "/dev/null", "closed"}));
+        // argc, stdin, stdout, stderr, fd 50, parent, session, $0, the arguments.
+        QCOMPARE(lines.mid(0, 5), (QByteArrayList{QByteArray::number(arguments.size()), "/dev/null", "/dev/null", "/dev/null", "closed"}));
         QVERIFY(lines.at(5).toLongLong() != ::getpid() && lines.at(6).toLongLong() != ::getsid(0));
-        QCOMPARE(lines.mid(7).join('|'), relative ? name : full);
+        QCOMPARE(lines.mid(7).join('|'), (QByteArrayList{relative ? name : full} + arguments).join('|'));
         QVERIFY(!QFile::exists("canary"));
     }
 
@@ -351,6 +355,7 @@ private:
                                   "fd() { readlink /proc/$$/fd/$1 || echo closed; }\n"
                                   "st() { sed -n \"s/^$1:[[:space:]]*//p\" /proc/$$/status; }\n"
                                   "r=\"$#|$(fd 0)|$(fd 1)|$(fd 2)|$(fd 50)|$(st PPid)|$(st NSsid)|$0\"\n"
+                                  "for a; do r=\"$r|$a\"; done\n"
                                   "printf '%s' \"$r\" > '" + record + ".tmp'; mv '" + record + ".tmp' '" + record + "'\n";
         return m_app->writeProgram(relativePath, script);
     }

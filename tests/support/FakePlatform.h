@@ -70,8 +70,13 @@ struct FakeSystemColors final : public SystemColors {
 };
 
 struct FakeLauncher final : public ProgramLauncher {
-    void startMinimized(const QByteArray &programPath) override { started << programPath; }
+    void startMinimized(const QByteArray &programPath, const QByteArrayList &arguments) override
+    {
+        started << programPath;
+        startedWith << arguments;
+    }
     QByteArrayList started;
+    QList<QByteArrayList> startedWith; // the arguments of each start
     // Files are judged as on the desktop.
     QByteArray programForFile(const QByteArray &file) override { return programOfFile(file); }
 };

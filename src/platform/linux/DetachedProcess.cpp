@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -72,13 +73,19 @@ namespace {
 
 } // namespace
 
-pid_t spawnDetached(const QByteArray &program)
+pid_t spawnDetached(const QByteArray &program, const QByteArrayList &arguments)
 {
     if (program.isEmpty() || program.contains('\0'))
         return -1;
     // Everything the child needs is prepared before fork.
     const char *path = program.constData();
-    char *argv[] = {const_cast<char *>(path), nullptr};
+    std::vector<char *> argv{const_cast<char *>(path)};
+    for (const QByteArray &argument : arguments) {
+        if (argument.contains('\0'))
+            return -1; // it could not reach the program whole
+        argv.push_back(const_cast<char *>(argument.constData()));
+    }
+    argv.push_back(nullptr);
 
     int pidPipe[2];
     if (::pipe2(pidPipe, O_CLOEXEC) < 0)
@@ -86,7 +93,7 @@ pid_t spawnDetached(const QByteArray &program)
     const pid_t intermediate = ::fork();
     if (intermediate == 0) {
         ::close(pidPipe[0]);
-        startProgram(path, argv, pidPipe[1]);
+        startProgram(path, argv.data(), pidPipe[1]);
     }
     ::close(pidPipe[1]);
     pid_t started = -1;

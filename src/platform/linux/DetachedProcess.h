@@ -1,17 +1,18 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 
 #include <sys/types.h>
 
 namespace skylane {
 
 // Starts the file `program` as a process of its own: the exact bytes are the
-// path given to exec and its argv[0], no arguments, no shell, no search of
-// PATH. The process runs in a new session with its standard streams on
+// path given to exec and its argv[0], each of `arguments` one more argv
+// entry as it stands; no shell, no search of PATH. The process runs in a new session with its standard streams on
 // /dev/null and no other descriptor of the bar; it is not a child of the bar
 // (a short-lived intermediate process is reaped here), so nothing ever has
 // to wait for it. Returns its process id, or -1 when it could not be started.
-pid_t spawnDetached(const QByteArray &program);
+pid_t spawnDetached(const QByteArray &program, const QByteArrayList &arguments = {});
 
 } // namespace skylane

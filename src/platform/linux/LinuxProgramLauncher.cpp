@@ -19,9 +19,9 @@ QByteArray programOfFile(const QByteArray &file)
     return files::at(file).isProgram() ? file : QByteArray();
 }
 
-void LinuxProgramLauncher::startMinimized(const QByteArray &programPath)
+void LinuxProgramLauncher::startMinimized(const QByteArray &programPath, const QByteArrayList &arguments)
 {
-    const pid_t pid = spawnDetached(programPath);
+    const pid_t pid = spawnDetached(programPath, arguments);
     if (pid <= 0)
         return;
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())

@@ -14,7 +14,7 @@ QByteArray programOfFile(const QByteArray &file);
 // hold the focus.
 class LinuxProgramLauncher final : public ProgramLauncher {
 public:
-    void startMinimized(const QByteArray &programPath) override;
+    void startMinimized(const QByteArray &programPath, const QByteArrayList &arguments) override;
     QByteArray programForFile(const QByteArray &file) override { return programOfFile(file); }
 };
 

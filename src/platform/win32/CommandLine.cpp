@@ -18,4 +18,33 @@ std::wstring commandLineFor(const std::wstring &programPath)
     return line;
 }
 
+std::wstring commandLineFor(const std::wstring &programPath, const std::vector<std::wstring> &arguments)
+{
+    std::wstring line = commandLineFor(programPath);
+    for (const std::wstring &argument : arguments) {
+        if (line.empty() || argument.find(L'\0') != std::wstring::npos)
+            return {};
+        line += L' ';
+        if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
+            line += argument;
+            continue;
+        }
+        line += L'"';
+        std::size_t backslashes = 0;
+        for (const wchar_t c : argument) {
+            if (c == L'\\') {
+                ++backslashes;
+                continue;
+            }
+            // Backslashes are literal except before a quote.
+            line.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+            line += c;
+            backslashes = 0;
+        }
+        line.append(2 * backslashes, L'\\'); // before the closing quote
+        line += L'"';
+    }
+    return line;
+}
+
 } // namespace skylane::win32

@@ -10,14 +10,22 @@
 
 namespace skylane::win32 {
 
-bool startMinimized(const std::string &programPath)
+bool startMinimized(const std::string &programPath, const std::vector<std::string> &arguments)
 {
     const auto path = widePath(programPath);
     if (!path)
         return false;
+    std::vector<std::wstring> wideArguments;
+    for (const std::string &argument : arguments) {
+        const auto wide = widePath(argument);
+        if (!wide)
+            return false;
+        wideArguments.push_back(*wide);
+    }
     // The path is the application name, so CreateProcess never searches for
-    // or splits it; the command line only tells the program its own name.
-    std::wstring commandLine = commandLineFor(*path);
+    // or splits it; the command line tells the program its own name and
+    // then its arguments.
+    std::wstring commandLine = commandLineFor(*path, wideArguments);
     if (commandLine.empty())
         return false;
 

@@ -19,9 +19,12 @@
 
 namespace skylane {
 
-void Win32ProgramLauncher::startMinimized(const QByteArray &programPath)
+void Win32ProgramLauncher::startMinimized(const QByteArray &programPath, const QByteArrayList &arguments)
 {
-    win32::startMinimized(programPath.toStdString());
+    std::vector<std::string> bytes;
+    for (const QByteArray &argument : arguments)
+        bytes.push_back(argument.toStdString());
+    win32::startMinimized(programPath.toStdString(), bytes);
 }
 
 QByteArray Win32ProgramLauncher::programForFile(const QByteArray &file)

@@ -11,7 +11,7 @@ namespace skylane {
 
 class Win32ProgramLauncher final : public ProgramLauncher {
 public:
-    void startMinimized(const QByteArray &programPath) override;
+    void startMinimized(const QByteArray &programPath, const QByteArrayList &arguments) override;
     QByteArray programForFile(const QByteArray &file) override;
 };
 
