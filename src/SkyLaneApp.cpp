@@ -14,31 +14,122 @@
 #include "buttons/ButtonMover.h"
 #include "buttons/CategorySelector.h"
 #include "shutdown/Shutdown.h"
+#include "startup/FirstRun.h"
 #include "startup/Splash.h"
 
+#include <QEvent>
+#include <QTimer>
+
+#include <functional>
+
 namespace skylane {
+
+namespace {
+
+// Runs `then` once, queued behind the widget's first paint (so after the
+// painted picture went to the screen), or after `fallbackMs` when no paint
+// comes (a window the window manager keeps unmapped or fully covered).
+class AfterFirstPaint final : public QObject {
+public:
+    AfterFirstPaint(QWidget *widget, int fallbackMs, std::function<void()> then)
+        : QObject(widget), m_then(std::move(then))
+    {
+        widget->installEventFilter(this);
+        m_fallback.setSingleShot(true);
+        connect(&m_fallback, &QTimer::timeout, this, &AfterFirstPaint::fire);
+        m_fallback.start(fallbackMs);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !m_queued) {
+            m_queued = true;
+            m_fallback.stop();
+            QMetaObject::invokeMethod(this, &AfterFirstPaint::fire, Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void fire()
+    {
+        m_fallback.stop();
+        if (const auto then = std::exchange(m_then, nullptr))
+            then();
+        deleteLater();
+    }
+
+    std::function<void()> m_then;
+    QTimer m_fallback;
+    bool m_queued = false;
+};
+
+} // namespace
 
 SkyLaneApp::SkyLaneApp(std::unique_ptr<Platform> platform, AppPaths paths)
     : m_platform(std::move(platform)), m_paths(std::move(paths)),
       m_bar(std::make_unique<BarWindow>(*m_platform->colors, *m_platform->dialogs))
 {
     createButtonRow();
-    m_splash = std::make_unique<Splash>(
-        Splash::Services{*m_platform->windows, *m_platform->colors, *m_platform->shell}, m_paths);
-    connect(m_splash.get(), &Splash::barRequested, this, &SkyLaneApp::showBar);
     createBarControls();
 }
 
-SkyLaneApp::~SkyLaneApp() = default;
+SkyLaneApp::~SkyLaneApp()
+{
+    delete m_splash;
+}
 
 void SkyLaneApp::start()
 {
-    showSplash();
+    // The start-up window's load step, run before the window exists: the
+    // folders, the marker check (a later run's two seconds count from here),
+    // then the bar.
+    CreateFolders(m_paths);
+    QTimer *timer1 = Splash::createTimer1(this);
+    if (CheckFirstRun(m_paths)) {
+        timer1->start();
+        // Its time may run out before the window is built: then it is not shown.
+        connect(timer1, &QTimer::timeout, this, [this, timer1] {
+            timer1->stop();
+            m_startupWindowDue = true;
+        });
+    }
+    showBar();
+    new AfterFirstPaint(m_bar.get(), 1000, [this, timer1] { openStartupWindow(timer1); });
+}
+
+void SkyLaneApp::openStartupWindow(QTimer *timer1)
+{
+    timer1->disconnect(this);
+    if (m_startupWindowDue || (m_splash && m_splash->isVisible())) {
+        delete timer1;
+        return;
+    }
+    createSplash(timer1)->present();
+}
+
+Splash *SkyLaneApp::createSplash(QTimer *timer1)
+{
+    if (m_splash)
+        m_splash->deleteLater(); // closed, or hidden without closing
+    m_splash = new Splash(Splash::Services{*m_platform->windows, *m_platform->colors, *m_platform->shell}, m_paths,
+                          timer1);
+    connect(m_splash.data(), &Splash::barRequested, this, &SkyLaneApp::showBar);
+    return m_splash;
+}
+
+Splash *SkyLaneApp::splash() const
+{
+    return m_splash && m_splash->isVisible() ? m_splash.data() : nullptr;
 }
 
 void SkyLaneApp::showSplash()
 {
-    m_splash->open();
+    if (m_splash && m_splash->isVisible())
+        m_splash->open(); // only brought forward
+    else
+        createSplash(nullptr)->open();
 }
 
 void SkyLaneApp::createButtonRow()

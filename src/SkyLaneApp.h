@@ -4,8 +4,11 @@
 #include "platform/Platform.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
+
+class QTimer;
 
 namespace skylane {
 
@@ -37,12 +40,14 @@ public:
     SkyLaneApp(std::unique_ptr<Platform> platform, AppPaths paths);
     ~SkyLaneApp() override;
 
-    // The program's first step: the start-up window, whose load step opens
-    // the bar.
+    // The program's first step: the start-up window's load step (folders,
+    // first-run marker), which loads and shows the bar; the start-up window
+    // itself is built and shown once the bar has painted, so the bar's
+    // start carries none of its cost.
     void start();
 
-    // Shows the start-up window (the "About" entry): loaded afresh when it
-    // was closed, else only brought forward.
+    // Shows the start-up window (the "About" entry): built and loaded afresh
+    // when it was closed, else only brought forward.
     void showSplash();
 
     // Shows the bar without waiting; the first time this runs its load
@@ -59,13 +64,17 @@ public:
     BarWindow &bar() { return *m_bar; }
     const AppPaths &paths() const { return m_paths; }
 
-    Splash &splash() { return *m_splash; }
+    // The start-up window while it is shown (closing destroys it), else
+    // nullptr.
+    Splash *splash() const;
     // Created when first asked for: it has no part in the bar at start.
     RestoreWindow &restoreWindow();
     StatusLight &statusLight() { return *m_statusLight; }
 
 private:
     void loadBar();
+    Splash *createSplash(QTimer *timer1);
+    void openStartupWindow(QTimer *timer1);
     void createButtonRow();
     void createBarControls();
     void createExitDialog();
@@ -82,7 +91,8 @@ private:
     bool m_barLoaded = false;
 
     // Start-up window, stacking and placement, appearance.
-    std::unique_ptr<Splash> m_splash;
+    QPointer<Splash> m_splash;
+    bool m_startupWindowDue = false; // its two seconds ran out before it was built
     std::unique_ptr<RestoreWindow> m_restoreWindow;
     std::unique_ptr<StatusLight> m_statusLight;
     std::unique_ptr<BarPlacement> m_placement;

@@ -57,9 +57,10 @@ void onClick(ColorLabel *label, Splash *splash, void (Splash::*handler)())
 
 } // namespace
 
-Splash::Splash(Services services, const AppPaths &paths) : m_services(services), m_paths(paths)
+Splash::Splash(Services services, const AppPaths &paths, QTimer *timer1) : m_services(services), m_paths(paths)
 {
     setObjectName(QStringLiteral("Splash"));
+    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString());
     m_services.windows.prepareStartupWindow(this);
     const QRect client = twipsToPixels(kClientArea);
@@ -68,13 +69,20 @@ Splash::Splash(Services services, const AppPaths &paths) : m_services(services),
     m_client->setGeometry(QRect(QPoint(kFramePixels, kFramePixels), client.size()));
     createControls();
 
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(2000);
+    m_timer1 = timer1 ? timer1 : createTimer1(this);
+    m_timer1->setParent(this);
     connect(m_timer1, &QTimer::timeout, this, &Splash::Timer1_Timer);
 }
 
 Splash::~Splash() = default;
+
+QTimer *Splash::createTimer1(QObject *parent)
+{
+    auto *timer = new QTimer(parent);
+    timer->setObjectName(QStringLiteral("Timer1"));
+    timer->setInterval(2000);
+    return timer;
+}
 
 void Splash::createControls()
 {
@@ -137,6 +145,11 @@ void Splash::open()
         return;
     }
     Form_Load();
+    present();
+}
+
+void Splash::present()
+{
     m_services.windows.prepareStartupWindow(this);
     const QRect client = twipsToPixels(kClientArea);
     move(client.topLeft() - QPoint(kFramePixels, kFramePixels));

@@ -19,7 +19,9 @@ class WindowSystem;
 // button, the maker's web link and the red instruction line. Its load step
 // makes the folders, checks the first-run marker and asks for the bar; on
 // every run but the first it closes itself two seconds later. It doubles
-// as the About window.
+// as the About window. It lives while it is shown: closing it destroys it
+// (its widgets and window buffers with it), and the next opening builds it
+// afresh.
 class Splash : public QWidget {
     Q_OBJECT
 public:
@@ -30,12 +32,19 @@ public:
         const SystemColors &colors;
         ShellOpener &shell;
     };
-    Splash(Services services, const AppPaths &paths);
+    // `timer1`, when given, is a close timer the load step already ran
+    // (see createTimer1); the window takes it over, running or not.
+    Splash(Services services, const AppPaths &paths, QTimer *timer1 = nullptr);
     ~Splash() override;
+
+    // The two-second close timer, not started.
+    static QTimer *createTimer1(QObject *parent);
 
     // Shows the window: when it is closed, its load step runs first; when it
     // is open, it only comes to the front.
     void open();
+    // Shows the window whose load step has run already.
+    void present();
 
     // Controls, named as the program knows them.
     QPushButton *Command2() const { return m_command2; }
