@@ -11,7 +11,13 @@ using namespace skylane::test;
 
 namespace {
 void press(QAbstractButton *button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, button->height() / 2)); }
+
+// What the user does: one of the five options (in the dialog's order), a
+// push button, Enter, or a second request for the dialog.
+enum Step { NormalShutdown, Reboot, LogOff, ForcedShutdown, Quit, PressOk, PressCancel, PressEnter, AskAgain };
 } // namespace
+
+Q_DECLARE_METATYPE(Step)
 
 // Each test starts with the program running and the exit dialog open.
 class TestShutdown : public QObject {
@@ -32,35 +38,35 @@ private slots:
 
     void okAndEnter_data()
     {
-        QTest::addColumn<QString>("keys"); // options pressed, "again" a second request, then what ends it
+        QTest::addColumn<QList<Step>>("steps");
         QTest::addColumn<QString>("outcome");
         // The dialog waits for the session to end; the bar stays.
-        QTest::newRow("Reboot") << "1 ok" << "dialog open, bar open, requests reboot, running";
-        QTest::newRow("Log Off") << "2 ok" << "dialog open, bar open, requests logoff, running";
-        QTest::newRow("Forced Shutdown: a forced log-off") << "3 ok" << "dialog open, bar open, requests forced-logoff, running";
-        QTest::newRow("Enter right after opening") << "enter" << "dialog open, bar open, requests shutdown, running";
-        QTest::newRow("a second request keeps the choice") << "3 again ok"
-                                                           << "dialog open, bar open, requests forced-logoff, running";
+        QTest::newRow("Reboot") << QList<Step>{Reboot, PressOk} << "dialog open, bar open, requests reboot, running";
+        QTest::newRow("Log Off") << QList<Step>{LogOff, PressOk} << "dialog open, bar open, requests logoff, running";
+        QTest::newRow("Forced Shutdown: a forced log-off")
+            << QList<Step>{ForcedShutdown, PressOk} << "dialog open, bar open, requests forced-logoff, running";
+        QTest::newRow("Enter right after opening")
+            << QList<Step>{PressEnter} << "dialog open, bar open, requests shutdown, running";
+        QTest::newRow("a second request keeps the choice")
+            << QList<Step>{ForcedShutdown, AskAgain, PressOk} << "dialog open, bar open, requests forced-logoff, running";
         QTest::newRow("Quit closes the bar, then ends")
-            << "4 ok" << "dialog closed, bar closed, requests none, ended with bar closed, dialog closed";
-        QTest::newRow("Cancel") << "4 cancel" << "dialog closed, bar open, requests none, running";
+            << QList<Step>{Quit, PressOk} << "dialog closed, bar closed, requests none, ended with bar closed, dialog closed";
+        QTest::newRow("Cancel") << QList<Step>{Quit, PressCancel} << "dialog closed, bar open, requests none, running";
         QTest::newRow("opened again: back at the first option")
-            << "3 cancel again enter" << "dialog open, bar open, requests shutdown, running";
+            << QList<Step>{ForcedShutdown, PressCancel, AskAgain, PressEnter}
+            << "dialog open, bar open, requests shutdown, running";
     }
     void okAndEnter()
     {
-        QFETCH(QString, keys);
-        for (const QString &key : keys.split(' ')) {
-            if (key == "ok")
-                press(dialog().cmdOk());
-            else if (key == "cancel")
-                press(dialog().cmdCancel());
-            else if (key == "again")
-                m_t->app().showExitDialog();
-            else if (key == "enter")
-                QTest::keyClick(dialog().focusWidget(), Qt::Key_Return);
-            else
-                press(dialog().optExitOption(key.toInt()));
+        QFETCH(QList<Step>, steps);
+        for (const Step step : steps) {
+            switch (step) {
+            case PressOk: press(dialog().cmdOk()); break;
+            case PressCancel: press(dialog().cmdCancel()); break;
+            case AskAgain: m_t->app().showExitDialog(); break;
+            case PressEnter: QTest::keyClick(dialog().focusWidget(), Qt::Key_Return); break;
+            default: press(dialog().optExitOption(step)); break;
+            }
         }
         QTEST(outcome(), "outcome");
     }
