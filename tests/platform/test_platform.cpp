@@ -199,6 +199,10 @@ private slots:
         const QString theme = m_icons.path() + "/icons/testtheme";
         writePng(theme + "/apps/entry-icon.png", Qt::red);
         writePng(theme + "/mimetypes/text-x-script.png", Qt::blue);
+        QVERIFY(QDir().mkpath(theme + "/scalable/apps"));
+        QVERIFY(files::replace(QFile::encodeName(theme) + "/scalable/apps/drawn-icon.svg",
+                               "<svg xmlns='http://www.w3.org/2000/svg' width='8' height='8'>"
+                               "<rect width='8' height='8' fill='#ff00ff'/></svg>"));
         QVERIFY(files::replace(QFile::encodeName(theme) + "/index.theme",
                                "[Icon Theme]\nName=testtheme\nDirectories=apps,mimetypes\n\n"
                                "[apps]\nSize=16\nType=Fixed\n\n[mimetypes]\nSize=16\nType=Fixed\n"));
@@ -228,6 +232,7 @@ private slots:
         row("Exec quoted, env, field code", "Exec=env A=1 \"@/bin/prog\" %U\nIcon=entry-icon\n", named, "Eintrag");
         row("bare name on PATH", "Exec=prog\nIcon=entry-icon\n", named, "Eintrag");
         row("TryExec", "TryExec=@/bin/prog\nExec=sh -c x\nIcon=entry-icon\n", named, "Eintrag");
+        row("Icon drawn only at scalable size", "Exec=@/bin/prog\nIcon=drawn-icon\n", "file:#ff00ff", "Eintrag");
         row("Icon as a file", "Exec=@/bin/prog\nIcon=#\n", "file:#00ff00", "Eintrag");
         row("no Icon line: the entry's name", "Exec=@/bin/prog\n", byType, "Eintrag");
         row("hidden entry: file type", "Exec=@/bin/prog\nIcon=entry-icon\nHidden=true\n", byType, "prog");

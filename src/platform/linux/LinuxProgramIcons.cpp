@@ -9,6 +9,8 @@
 #include <QHash>
 #include <QStandardPaths>
 
+#include <initializer_list>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -24,27 +26,27 @@ QPixmap readPicture(const QString &path)
     return QPixmap::fromImage(readImageAs(path, QFileInfo(path).suffix().toLower().toLatin1().constData()));
 }
 
-// The icon drawn for exactly `pixels` in a fixed-size folder of the theme or
-// of hicolor ("16x16/apps/name.png"), else in the unthemed pixmaps folders.
-QString fixedSizeIconFile(const QString &name, int pixels)
+// The folders of one size folder ("16x16", "scalable") of the theme and of
+// hicolor, each listed once per process.
+QStringList themeFolders(const QString &theme, const QString &size)
 {
     static QHash<QString, QStringList> contexts; // size folder -> its subfolders
-    const QString size = QStringLiteral("/%1x%1").arg(pixels);
     QStringList folders;
-    for (const QString &theme : {QIcon::themeName(), QStringLiteral("hicolor")}) {
-        for (const QString &base : QIcon::themeSearchPaths()) {
-            const QString sizeFolder = base + u'/' + theme + size;
-            auto it = contexts.constFind(sizeFolder);
-            if (it == contexts.constEnd())
-                it = contexts.insert(sizeFolder, QDir(sizeFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot));
-            for (const QString &context : *it)
-                folders.append(sizeFolder + u'/' + context);
-        }
+    for (const QString &base : QIcon::themeSearchPaths()) {
+        const QString sizeFolder = base + u'/' + theme + u'/' + size;
+        auto it = contexts.constFind(sizeFolder);
+        if (it == contexts.constEnd())
+            it = contexts.insert(sizeFolder, QDir(sizeFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot));
+        for (const QString &context : *it)
+            folders.append(sizeFolder + u'/' + context);
     }
-    for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
-        folders.append(data + QStringLiteral("/pixmaps"));
-    for (const QString &folder : std::as_const(folders)) {
-        for (const char *suffix : {".png", ".xpm"}) {
+    return folders;
+}
+
+QString firstExisting(const QStringList &folders, const QString &name, std::initializer_list<const char *> suffixes)
+{
+    for (const QString &folder : folders) {
+        for (const char *suffix : suffixes) {
             const QString file = folder + u'/' + name + QLatin1String(suffix);
             if (QFileInfo::exists(file))
                 return file;
@@ -53,19 +55,36 @@ QString fixedSizeIconFile(const QString &name, int pixels)
     return {};
 }
 
+QString fixedSizeIconFile(const QString &theme, const QString &name, int pixels)
+{
+    return firstExisting(themeFolders(theme, QStringLiteral("%1x%1").arg(pixels)), name, {".png", ".xpm"});
+}
+
 QIcon themeIcon(const QString &name)
 {
     if (name.isEmpty())
         return {};
-    // The small icon and its double for a scale of 2, read as plain pictures
-    // when the theme has them drawn at those sizes; any other theme layout
-    // goes through Qt's icon loader.
-    if (const QString small = fixedSizeIconFile(name, 16); !small.isEmpty()) {
-        QIcon icon(readPicture(small));
-        if (const QString large = fixedSizeIconFile(name, 32); !large.isEmpty() && large != small)
-            icon.addPixmap(readPicture(large));
-        return icon;
+    // The common layouts are read directly, the theme before hicolor: the
+    // small icon and its double for a scale of 2 as plain pictures when
+    // drawn at those sizes, else the scalable drawing, which fits any size.
+    // Qt's icon loader would parse both themes' whole descriptions first,
+    // the costliest step of a start. Other layouts still go through it.
+    for (const QString &theme : {QIcon::themeName(), QStringLiteral("hicolor")}) {
+        if (const QString small = fixedSizeIconFile(theme, name, 16); !small.isEmpty()) {
+            QIcon icon(readPicture(small));
+            if (const QString large = fixedSizeIconFile(theme, name, 32); !large.isEmpty())
+                icon.addPixmap(readPicture(large));
+            return icon;
+        }
+        if (const QString drawing = firstExisting(themeFolders(theme, QStringLiteral("scalable")), name, {".svg"});
+            !drawing.isEmpty())
+            return QIcon(drawing);
     }
+    QStringList unthemed;
+    for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        unthemed.append(data + QStringLiteral("/pixmaps"));
+    if (const QString picture = firstExisting(unthemed, name, {".png", ".xpm"}); !picture.isEmpty())
+        return QIcon(readPicture(picture));
     QIcon icon = QIcon::fromTheme(name);
     return icon.isNull() ? QIcon() : icon;
 }
