@@ -145,17 +145,6 @@ void BarWindow::createControls(Dialogs &dialogs)
     m_image1[AdderAdd]->setAccessibleDescription(QStringLiteral("A click adds a blank button at the end of the row"));
     m_image1[AdderRemove]->setAccessibleDescription(QStringLiteral("A click removes the last button of the row"));
 
-    m_combo1 = new QComboBox(this);
-    m_combo1->setObjectName(QStringLiteral("Combo1"));
-    m_combo1->setEditable(true);
-    m_combo1->setEditText(QString());
-    m_combo1->setFocusPolicy(Qt::NoFocus);
-    for (const Category &category : categories())
-        m_combo1->addItem(QLatin1String(category.name), 0);
-    m_combo1->setEditText(QString());
-    setTwipsGeometry(m_combo1, {120, 1500, 1395, 315});
-    m_combo1->hide();
-
     m_command2.append(createButton(0));
     m_command2[0]->hide();
     m_command2.append(createButton(1));
@@ -165,6 +154,23 @@ void BarWindow::createControls(Dialogs &dialogs)
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(1000);
+}
+
+const QComboBox *BarWindow::Combo1()
+{
+    if (!m_combo1) {
+        m_combo1 = new QComboBox(this);
+        m_combo1->setObjectName(QStringLiteral("Combo1"));
+        m_combo1->setEditable(true);
+        m_combo1->setEditText(QString());
+        m_combo1->setFocusPolicy(Qt::NoFocus);
+        for (const Category &category : categories())
+            m_combo1->addItem(QLatin1String(category.name), 0);
+        m_combo1->setEditText(QString());
+        setTwipsGeometry(m_combo1, {120, 1500, 1395, 315});
+        m_combo1->hide();
+    }
+    return m_combo1;
 }
 
 ProgramButton *BarWindow::createButton(int index)

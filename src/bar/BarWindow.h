@@ -65,7 +65,9 @@ public:
     // Controls, named as the program knows them.
     QTimer *Timer1() const { return m_timer1; }
     CommonDialog *CommonDialog1() const { return m_commonDialog1; }
-    QComboBox *Combo1() const { return m_combo1; }
+    // The hidden category table, built on first use: only a caption click
+    // and the Type menu read it.
+    const QComboBox *Combo1();
     ColorLabel *Label1() const { return m_label1; }
     ColorLabel *Label2() const { return m_label2; }
     PictureBox *Image1(int index) const { return m_image1.at(static_cast<size_t>(index)); }
