@@ -24,6 +24,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# One call into Qt's private font cache ties the program to the Qt it was
+# built with, as Debian asks of every user of Qt's private API.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-base-abi (= ${Qt6Gui_VERSION})")
 # Only files in the package: the autostart entry is each user's own choice.
 set(CPACK_COMPONENTS_ALL Unspecified)
 set(CPACK_SKYLANE_SOURCE "${PROJECT_SOURCE_DIR}")

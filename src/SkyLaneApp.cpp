@@ -16,6 +16,7 @@
 #include "shutdown/Shutdown.h"
 #include "startup/FirstRun.h"
 #include "startup/Splash.h"
+#include "widgets/UnusedFonts.h"
 
 #include <QEvent>
 #include <QTimer>
@@ -116,6 +117,15 @@ Splash *SkyLaneApp::createSplash(QTimer *timer1)
     m_splash = new Splash(Splash::Services{*m_platform->windows, *m_platform->colors, *m_platform->shell}, m_paths,
                           timer1);
     connect(m_splash.data(), &Splash::barRequested, this, &SkyLaneApp::showBar);
+    // Its four font families and what it drew with stay with the process
+    // unless let go once it is gone.
+    connect(
+        m_splash.data(), &QObject::destroyed, this,
+        [] {
+            dropUnusedFontEngines();
+            returnFreedMemory();
+        },
+        Qt::QueuedConnection);
     return m_splash;
 }
 

@@ -30,4 +30,8 @@ std::unique_ptr<Platform> createNativePlatform();
 // and the answer is false: the program ends instead of running unplaced.
 bool prepareNativeWindowSystem();
 
+// Hands the heap's free pages back to the system, so that what a closed
+// window freed stops counting against the program.
+void returnFreedMemory();
+
 } // namespace skylane

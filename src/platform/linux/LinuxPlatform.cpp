@@ -7,6 +7,8 @@
 #include "platform/linux/X11WindowSystem.h"
 #include "widgets/QtDialogs.h"
 
+#include <malloc.h>
+
 namespace skylane {
 
 std::unique_ptr<Platform> createNativePlatform()
@@ -21,6 +23,13 @@ std::unique_ptr<Platform> createNativePlatform()
     p->shell = std::make_unique<DesktopShellOpener>();
     p->session = std::make_unique<LinuxSessionEnder>();
     return p;
+}
+
+void returnFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 } // namespace skylane

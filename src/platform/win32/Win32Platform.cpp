@@ -3,6 +3,8 @@
 #include "platform/win32/Win32WindowSystem.h"
 #include "widgets/QtDialogs.h"
 
+#include <malloc.h>
+
 namespace skylane {
 
 std::unique_ptr<Platform> createNativePlatform()
@@ -16,6 +18,11 @@ std::unique_ptr<Platform> createNativePlatform()
     p->shell = std::make_unique<Win32ShellOpener>();
     p->session = std::make_unique<Win32SessionEnder>();
     return p;
+}
+
+void returnFreedMemory()
+{
+    _heapmin();
 }
 
 bool prepareNativeWindowSystem()
