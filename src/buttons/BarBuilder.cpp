@@ -19,10 +19,7 @@ void BarBuilder::BuildBar()
         m_bar.unloadCommand2(index);
     m_bar.resizeTwips(kBarWidth, kBarHeight);
 
-    // Loaded anew each time; a picture that cannot be read leaves button 1
-    // blank rather than showing the previous row's icon.
     ProgramButton *first = m_bar.Command2(1);
-    first->setIcon(blankButtonPicture(m_paths));
     first->setProgramPath(QByteArray());
 
     int count = 0;
@@ -46,6 +43,12 @@ void BarBuilder::BuildBar()
         }
     }
     m_currentEntry.clear();
+    // Button 1 shows the blank picture only for a row without lines; the
+    // first line's program replaces it otherwise, so it is read only then.
+    // Read anew each time: one that cannot be read leaves button 1 blank
+    // rather than showing the previous row's icon.
+    if (count == 0)
+        first->setIcon(blankButtonPicture(m_paths));
     // One resize for the whole row instead of one per button.
     m_bar.resizeTwips(width, kBarHeight);
     setButtonCount(m_bar, count == 0 ? 1 : count);
