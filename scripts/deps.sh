@@ -7,7 +7,7 @@
 set -euo pipefail
 
 run_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-private-dev qt6-svg-dev libqt6svg6 libxcb1-dev libxcb-ewmh-dev
-          libxcb-icccm4-dev libglib2.0-dev
+          libxcb-icccm4-dev libglib2.0-dev libfontconfig-dev
           qt6-image-formats-plugins fonts-dejavu-core fonts-liberation fonts-urw-base35
           hicolor-icon-theme adwaita-icon-theme)
 test_pkgs=(xvfb xauth openbox xdotool x11-utils x11-apps imagemagick dbus dbus-x11

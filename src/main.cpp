@@ -9,6 +9,7 @@ int main(int argc, char *argv[])
 {
     if (!skylane::prepareNativeWindowSystem())
         return 1;
+    skylane::beginLibraryWarmUp();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(skylane::product::kProductName));
     // The program ends only through its exit dialog, never because its
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     skylane::installFontSubstitutes();
     skylane::installAccessibleControls();
+    skylane::finishLibraryWarmUp();
 
     skylane::SkyLaneApp skyLane(skylane::createNativePlatform(),
                                 skylane::AppPaths::ofRunningProgram());

@@ -30,6 +30,13 @@ std::unique_ptr<Platform> createNativePlatform();
 // and the answer is false: the program ends instead of running unplaced.
 bool prepareNativeWindowSystem();
 
+// What the system's libraries do on their first use, begun on a thread of
+// its own before the application object exists so that it overlaps Qt's own
+// start (on Linux, fontconfig's configuration and font caches). Finished,
+// waiting if need be, before the program first measures text.
+void beginLibraryWarmUp();
+void finishLibraryWarmUp();
+
 // Hands the heap's free pages back to the system, so that what a closed
 // window freed stops counting against the program.
 void returnFreedMemory();

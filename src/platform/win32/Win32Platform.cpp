@@ -20,6 +20,10 @@ std::unique_ptr<Platform> createNativePlatform()
     return p;
 }
 
+// GDI and DirectWrite have no costly first use worth moving off the start.
+void beginLibraryWarmUp() {}
+void finishLibraryWarmUp() {}
+
 void returnFreedMemory()
 {
     _heapmin();
