@@ -14,7 +14,6 @@
 #include "buttons/ButtonMover.h"
 #include "buttons/CategorySelector.h"
 #include "shutdown/Shutdown.h"
-#include "startup/FirstRun.h"
 #include "startup/Splash.h"
 #include "widgets/UnusedFonts.h"
 
@@ -86,10 +85,9 @@ void SkyLaneApp::start()
     // The start-up window's load step, run before the window exists: the
     // folders, the marker check (a later run's two seconds count from here),
     // then the bar.
-    CreateFolders(m_paths);
     QTimer *timer1 = Splash::createTimer1(this);
-    if (CheckFirstRun(m_paths)) {
-        timer1->start();
+    Splash::loadFoldersAndMarker(m_paths, timer1);
+    if (timer1->isActive()) {
         // Its time may run out before the window is built: then it is not shown.
         connect(timer1, &QTimer::timeout, this, [this, timer1] {
             timer1->stop();

@@ -159,11 +159,16 @@ void Splash::present()
     m_command2->setFocus();
 }
 
+void Splash::loadFoldersAndMarker(const AppPaths &paths, QTimer *timer1)
+{
+    CreateFolders(paths);
+    if (CheckFirstRun(paths))
+        timer1->start();
+}
+
 void Splash::Form_Load()
 {
-    CreateFolders(m_paths);
-    if (CheckFirstRun(m_paths))
-        m_timer1->start();
+    loadFoldersAndMarker(m_paths, m_timer1);
     emit barRequested();
 }
 

@@ -39,6 +39,9 @@ public:
 
     // The two-second close timer, not started.
     static QTimer *createTimer1(QObject *parent);
+    // The load step's own work, run with or without the window: makes the
+    // folders, then starts `timer1` unless this is the first run.
+    static void loadFoldersAndMarker(const AppPaths &paths, QTimer *timer1);
 
     // Shows the window: when it is closed, its load step runs first; when it
     // is open, it only comes to the front.
