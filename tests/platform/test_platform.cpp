@@ -269,12 +269,23 @@ private slots:
         QCOMPARE(describe(icons.smallIcon(m_root + '/' + program + QByteArray("\0x", 2), found)), QString("none"));
     }
 
+    void entryWrittenLaterIsSeen_data()
+    {
+        QTest::addColumn<bool>("readAhead"); // the first reading begun on its own thread
+        QTest::newRow("read on first lookup") << false;
+        QTest::newRow("read ahead") << true;
+    }
     void entryWrittenLaterIsSeen()
     {
         // The folder does not exist yet; its parent is watched until it does.
-        const QByteArray program = m_app->writeProgram("bin/prog");
-        LinuxProgramIcons icons({QFile::decodeName(m_root) + "/applications"});
+        QFETCH(bool, readAhead);
+        const QByteArray program = m_app->writeProgram("bin/prog"), other = m_app->writeProgram("old/other");
+        m_app->writeProgram("old/applications/old.desktop", "[Desktop Entry]\nName=Old\nExec=" + other + "\nIcon=entry-icon\n");
+        LinuxProgramIcons icons({QFile::decodeName(m_root) + "/old/applications", QFile::decodeName(m_root) + "/applications"});
+        if (readAhead)
+            icons.desktopEntries().readAhead();
         bool found = false;
+        QCOMPARE(describe(icons.smallIcon(other, found)), QString("theme:entry-icon"));
         QCOMPARE(describe(icons.smallIcon(program, found)), QString("theme:text-x-script"));
         m_app->writeProgram("applications/new.desktop", "[Desktop Entry]\nName=New\nExec=" + program + "\nIcon=entry-icon\n");
         QVERIFY(QTest::qWaitFor([&] { return describe(icons.smallIcon(program, found)) == "theme:entry-icon"; }, 20000));

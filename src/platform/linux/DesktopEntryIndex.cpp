@@ -64,9 +64,16 @@ QStringList DesktopEntryIndex::xdgApplicationFolders()
 
 bool DesktopEntryIndex::refresh()
 {
+    if (m_reading.valid()) {
+        // The reading begun ahead stands for the first one; no change can
+        // have been told before it, as nothing was watched yet.
+        m_watch.takeChange();
+        adopt(m_reading.get());
+        return true;
+    }
     if (!m_watch.takeChange())
         return false;
-    reindex();
+    adopt(read(m_folders));
     return true;
 }
 
@@ -78,7 +85,7 @@ DesktopEntryIndex::Described DesktopEntryIndex::describe(const QString &programP
     const QString clean = QDir::cleanPath(programPath);
     const QByteArray id = packagedEntryId(clean);
     if (!id.isEmpty()) {
-        if (const auto it = m_byId.constFind(id); it != m_byId.constEnd())
+        if (const auto it = m_contents.byId.constFind(id); it != m_contents.byId.constEnd())
             return *it;
         // A Flatpak's own entry lies beside its launcher even where the
         // session does not list the exports among its data folders.
@@ -86,12 +93,12 @@ DesktopEntryIndex::Described DesktopEntryIndex::describe(const QString &programP
         const std::optional<DesktopEntry> entry = readDesktopEntry(exported);
         return entry && !entry->hidden ? Described{entry->icon, entry->name} : Described{};
     }
-    if (const auto it = m_byProgram.constFind(clean); it != m_byProgram.constEnd())
+    if (const auto it = m_contents.byProgram.constFind(clean); it != m_contents.byProgram.constEnd())
         return *it;
     const QString canonical = QFileInfo(clean).canonicalFilePath();
     if (canonical.isEmpty() || canonical == clean)
         return {};
-    return m_byProgram.value(canonical);
+    return m_contents.byProgram.value(canonical);
 }
 
 // The desktop file id of a packaged application's launcher: a Flatpak's
@@ -111,32 +118,36 @@ QByteArray DesktopEntryIndex::packagedEntryId(const QString &programPath) const
     return QFile::encodeName(snap + u'_' + (dot < 0 ? name : name.mid(dot + 1))) + ".desktop";
 }
 
-void DesktopEntryIndex::reindex()
+DesktopEntryIndex::Contents DesktopEntryIndex::read(const QStringList &folders)
 {
-    m_byProgram.clear();
-    m_byId.clear();
-    m_readFolders.clear();
+    Contents contents;
     QSet<QByteArray> seenIds;
     QSet<QByteArray> visited;
-    for (const QString &folder : std::as_const(m_folders))
-        indexFolder(QFile::encodeName(folder), QFile::encodeName(folder), seenIds, visited);
-    m_watch.watch(m_readFolders, m_folders);
+    for (const QString &folder : folders)
+        indexFolder(contents, QFile::encodeName(folder), QFile::encodeName(folder), seenIds, visited);
+    return contents;
 }
 
-void DesktopEntryIndex::indexFolder(const QByteArray &root, const QByteArray &folder, QSet<QByteArray> &seenIds,
-                                    QSet<QByteArray> &visited)
+void DesktopEntryIndex::adopt(Contents contents)
+{
+    m_contents = std::move(contents);
+    m_watch.watch(m_contents.readFolders, m_folders);
+}
+
+void DesktopEntryIndex::indexFolder(Contents &contents, const QByteArray &root, const QByteArray &folder,
+                                    QSet<QByteArray> &seenIds, QSet<QByteArray> &visited)
 {
     // Each folder once, however links lead back to it.
     const QByteArray canonical = canonicalPath(folder);
     if (canonical.isEmpty() || visited.contains(canonical))
         return;
     visited.insert(canonical);
-    m_readFolders << QFile::decodeName(folder);
+    contents.readFolders << QFile::decodeName(folder);
     for (const QByteArray &name : namesIn(folder)) {
         const QByteArray path = folder + '/' + name;
         const files::Entry file = files::at(path);
         if (file.kind == files::Kind::Folder) {
-            indexFolder(root, path, seenIds, visited);
+            indexFolder(contents, root, path, seenIds, visited);
             continue;
         }
         if (!name.endsWith(".desktop") || !file.isFile())
@@ -147,22 +158,22 @@ void DesktopEntryIndex::indexFolder(const QByteArray &root, const QByteArray &fo
         if (seenIds.contains(id))
             continue;
         seenIds.insert(id);
-        indexEntry(path, id);
+        indexEntry(contents, path, id);
     }
 }
 
-void DesktopEntryIndex::indexEntry(const QByteArray &file, const QByteArray &id)
+void DesktopEntryIndex::indexEntry(Contents &contents, const QByteArray &file, const QByteArray &id)
 {
     const std::optional<DesktopEntry> entry = readDesktopEntry(file);
     if (!entry || entry->hidden)
         return;
     const Described described{entry->icon, entry->name};
-    m_byId.insert(id, described);
-    addProgram(resolveProgram(entry->tryExec), described);
-    addProgram(resolveProgram(execProgram(entry->exec)), described);
+    contents.byId.insert(id, described);
+    addProgram(contents, resolveProgram(entry->tryExec), described);
+    addProgram(contents, resolveProgram(execProgram(entry->exec)), described);
 }
 
-void DesktopEntryIndex::addProgram(const QString &program, const Described &described)
+void DesktopEntryIndex::addProgram(Contents &contents, const QString &program, const Described &described)
 {
     if (program.isEmpty())
         return;
@@ -171,12 +182,18 @@ void DesktopEntryIndex::addProgram(const QString &program, const Described &desc
     for (const QString &key : {program, QFileInfo(program).canonicalFilePath()}) {
         if (key.isEmpty())
             continue;
-        const auto it = m_byProgram.find(key);
-        if (it == m_byProgram.end())
-            m_byProgram.insert(key, described);
+        const auto it = contents.byProgram.find(key);
+        if (it == contents.byProgram.end())
+            contents.byProgram.insert(key, described);
         else if (it->icon.isEmpty() && !described.icon.isEmpty())
             *it = described;
     }
+}
+
+void DesktopEntryIndex::readAhead()
+{
+    if (!m_reading.valid())
+        m_reading = std::async(std::launch::async, &DesktopEntryIndex::read, m_folders);
 }
 
 } // namespace skylane

@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <future>
+
 namespace skylane {
 
 // Which entry of the desktop describes a program: the XDG desktop entry
@@ -42,19 +44,30 @@ public:
     // when it did, so earlier answers may have changed.
     bool refresh();
 
+    // Starts the first reading on a thread of its own, so that it overlaps
+    // other work; the first lookup takes its result, waiting if need be.
+    void readAhead();
+
 private:
-    void reindex();
-    void indexFolder(const QByteArray &root, const QByteArray &folder, QSet<QByteArray> &seenIds,
-                     QSet<QByteArray> &visited);
-    void indexEntry(const QByteArray &file, const QByteArray &id);
-    void addProgram(const QString &program, const Described &described);
+    // What one reading of the folders found.
+    struct Contents {
+        QHash<QString, Described> byProgram;
+        QHash<QByteArray, Described> byId; // by desktop file id
+        QStringList readFolders; // the folders and subfolders read
+    };
+    // Touches nothing but its result: safe on any thread.
+    static Contents read(const QStringList &folders);
+    static void indexFolder(Contents &contents, const QByteArray &root, const QByteArray &folder,
+                            QSet<QByteArray> &seenIds, QSet<QByteArray> &visited);
+    static void indexEntry(Contents &contents, const QByteArray &file, const QByteArray &id);
+    static void addProgram(Contents &contents, const QString &program, const Described &described);
+    void adopt(Contents contents);
     QByteArray packagedEntryId(const QString &programPath) const;
 
     QStringList m_folders;
-    QStringList m_readFolders; // the folders and subfolders last read
     DesktopFolderWatch m_watch;
-    QHash<QString, Described> m_byProgram;
-    QHash<QByteArray, Described> m_byId; // by desktop file id
+    Contents m_contents;
+    std::future<Contents> m_reading;
     QString m_snapLaunchers = QStringLiteral("/snap/bin");
 };
 

@@ -19,7 +19,10 @@ std::unique_ptr<Platform> createNativePlatform()
     p->colors = std::make_unique<PaletteSystemColors>();
     p->launcher = std::make_unique<LinuxProgramLauncher>();
     adoptInstalledIconTheme();
-    p->icons = std::make_unique<LinuxProgramIcons>();
+    auto icons = std::make_unique<LinuxProgramIcons>();
+    // Read while the bar's window is built; the row's first icon takes them.
+    icons->desktopEntries().readAhead();
+    p->icons = std::move(icons);
     p->shell = std::make_unique<DesktopShellOpener>();
     p->session = std::make_unique<LinuxSessionEnder>();
     return p;
