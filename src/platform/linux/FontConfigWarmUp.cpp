@@ -2,6 +2,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <clocale>
 #include <thread>
 
 namespace skylane {
@@ -21,6 +22,10 @@ std::thread &warmUpThread()
 // from any thread, and a later call returns at once.
 void beginLibraryWarmUp()
 {
+    // The application object sets the locale from the environment; set
+    // here first, its setting then changes nothing while fontconfig, which
+    // reads numbers through the locale, is at work.
+    std::setlocale(LC_ALL, "");
     warmUpThread() = std::thread([] { FcInit(); });
 }
 
