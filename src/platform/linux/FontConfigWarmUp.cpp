@@ -5,6 +5,8 @@
 #include <clocale>
 #include <thread>
 
+#include <malloc.h>
+
 namespace skylane {
 
 namespace {
@@ -26,6 +28,11 @@ void beginLibraryWarmUp()
     // here first, its setting then changes nothing while fontconfig, which
     // reads numbers through the locale, is at work.
     std::setlocale(LC_ALL, "");
+#ifdef __GLIBC__
+    // The program's few threads share the one heap: a heap of its own per
+    // thread would keep its free pages for the life of the program.
+    mallopt(M_ARENA_MAX, 1);
+#endif
     warmUpThread() = std::thread([] { FcInit(); });
 }
 
