@@ -2,6 +2,7 @@
 
 #include "artwork/Artwork.h"
 #include "core/Files.h"
+#include "platform/linux/DrawnIcon.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,7 +79,7 @@ QIcon themeIcon(const QString &name)
         }
         if (const QString drawing = firstExisting(themeFolders(theme, QStringLiteral("scalable")), name, {".svg"});
             !drawing.isEmpty())
-            return QIcon(drawing);
+            return drawnIcon(drawing);
     }
     QStringList unthemed;
     for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
@@ -111,7 +112,9 @@ QIcon desktopEntryIcon(const QString &iconValue)
         // SVG needs the SVG engine, and only a file without a known suffix
         // is left to Qt to recognise.
         const QByteArray format = file.suffix().toLower().toLatin1();
-        if (format.isEmpty() || format.startsWith("svg")) {
+        if (format.startsWith("svg"))
+            return drawnIcon(iconValue);
+        if (format.isEmpty()) {
             QIcon icon(iconValue);
             return icon.isNull() ? QIcon() : icon;
         }
