@@ -12,6 +12,7 @@
 #include "buttons/ButtonAdder.h"
 #include "buttons/ButtonDrops.h"
 #include "buttons/ButtonMover.h"
+#include "buttons/CategoryFile.h"
 #include "buttons/CategorySelector.h"
 #include "shutdown/Shutdown.h"
 #include "startup/Splash.h"
@@ -68,9 +69,15 @@ private:
 } // namespace
 
 SkyLaneApp::SkyLaneApp(std::unique_ptr<Platform> platform, AppPaths paths)
-    : m_platform(std::move(platform)), m_paths(std::move(paths)),
-      m_bar(std::make_unique<BarWindow>(*m_platform->colors, *m_platform->dialogs))
+    : m_platform(std::move(platform)), m_paths(std::move(paths))
 {
+    // The icons of the row shown first are found while the system's fonts
+    // are still being read on the warm-up thread; the bar's window, which
+    // measures text at once, is built when that is done.
+    if (const auto firstRow = readCategoryFile(QLatin1String(BarWindow::kFirstCategory), m_paths))
+        m_platform->icons->prefetch(*firstRow);
+    finishLibraryWarmUp();
+    m_bar = std::make_unique<BarWindow>(*m_platform->colors, *m_platform->dialogs);
     createButtonRow();
     createBarControls();
 }

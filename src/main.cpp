@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     skylane::installFontSubstitutes();
     skylane::installAccessibleControls();
-    skylane::finishLibraryWarmUp();
+    skylane::continueLibraryWarmUp();
 
     skylane::SkyLaneApp skyLane(skylane::createNativePlatform(),
                                 skylane::AppPaths::ofRunningProgram());

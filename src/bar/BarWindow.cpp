@@ -92,7 +92,7 @@ void BarWindow::createControls(Dialogs &dialogs)
     m_image1[AdderAdd]->setToolTip(QStringLiteral("Add button"));
     m_image1[AdderAdd]->hide();
 
-    m_label1 = new ColorLabel(QStringLiteral("Inet"), 0x00FFFFFF, m_scheme, this);
+    m_label1 = new ColorLabel(QLatin1String(kFirstCategory), 0x00FFFFFF, m_scheme, this);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setFont(makeFont("MS Serif", 6.75, true));
     setTwipsGeometry(m_label1, {0, 0, 675, 195});

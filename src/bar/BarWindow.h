@@ -81,6 +81,8 @@ public:
     const std::array<PictureBox *, 3> &adderImages() const { return m_image1; }
     const std::array<PictureBox *, 3> &lamps() const { return m_image3; }
 
+    // The category the caption shows when the bar is made.
+    static constexpr char kFirstCategory[] = "Inet";
     // The category whose buttons end the session: nothing is added to,
     // removed from or dropped on its row.
     static constexpr char kExitCategory[] = "Exit";

@@ -9,7 +9,12 @@ namespace skylane {
 
 std::optional<QList<QByteArray>> readCategoryFile(const BarWindow &bar, const AppPaths &paths)
 {
-    return textfile::readLines(paths.categoryFile(bar.Label1()->text()));
+    return readCategoryFile(bar.Label1()->text(), paths);
+}
+
+std::optional<QList<QByteArray>> readCategoryFile(const QString &category, const AppPaths &paths)
+{
+    return textfile::readLines(paths.categoryFile(category));
 }
 
 bool rewriteCategoryFile(const BarWindow &bar, const AppPaths &paths)

@@ -14,6 +14,8 @@ class BarWindow;
 // The lines of the current category's file (one program path per line),
 // or nothing when the file cannot be opened.
 std::optional<QList<QByteArray>> readCategoryFile(const BarWindow &bar, const AppPaths &paths);
+// The lines of the named category's file.
+std::optional<QList<QByteArray>> readCategoryFile(const QString &category, const AppPaths &paths);
 
 // Rewrites the current category's file from the paths of buttons 1 to the
 // button count, one per line (an empty line for a blank button), atomically.

@@ -30,11 +30,13 @@ std::unique_ptr<Platform> createNativePlatform();
 // and the answer is false: the program ends instead of running unplaced.
 bool prepareNativeWindowSystem();
 
-// What the system's libraries do on their first use, begun on a thread of
-// its own before the application object exists so that it overlaps Qt's own
-// start (on Linux, fontconfig's configuration and font caches). Finished,
+// What the system's libraries do on their first use, done on a thread of
+// its own so that it overlaps the program's own start: begun before the
+// application object exists (on Linux, fontconfig's configuration and font
+// caches), continued once it does (Qt's font database filled), finished,
 // waiting if need be, before the program first measures text.
 void beginLibraryWarmUp();
+void continueLibraryWarmUp();
 void finishLibraryWarmUp();
 
 // Hands the heap's free pages back to the system, so that what a closed

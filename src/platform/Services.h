@@ -31,6 +31,10 @@ class ProgramIcons {
 public:
     virtual ~ProgramIcons() = default;
     virtual QIcon smallIcon(const QByteArray &programPath, bool &found) = 0;
+    // Finds the icons of programs about to be shown, where finding them
+    // first is cheaper than finding them when asked (a cache that keeps
+    // them); does nothing elsewhere.
+    virtual void prefetch(const QList<QByteArray> &programPaths) { Q_UNUSED(programPaths); }
     // What a screen reader calls the program: the desktop's name for it
     // where there is one, else the file's name.
     virtual QString programName(const QByteArray &programPath)

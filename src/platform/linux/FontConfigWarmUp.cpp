@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include <QFontDatabase>
+
 #include <fontconfig/fontconfig.h>
 
 #include <clocale>
@@ -34,6 +36,16 @@ void beginLibraryWarmUp()
     mallopt(M_ARENA_MAX, 1);
 #endif
     warmUpThread() = std::thread([] { FcInit(); });
+}
+
+// Qt fills its font database from fontconfig's list of every installed
+// font the first time text is measured. Its functions may be called from
+// any thread, so this is done on the warm-up thread too, while the program
+// does work that needs no fonts.
+void continueLibraryWarmUp()
+{
+    finishLibraryWarmUp();
+    warmUpThread() = std::thread([] { QFontDatabase::families(); });
 }
 
 void finishLibraryWarmUp()

@@ -167,6 +167,13 @@ QIcon LinuxProgramIcons::smallIcon(const QByteArray &programPath, bool &found)
     return icon;
 }
 
+void LinuxProgramIcons::prefetch(const QList<QByteArray> &programPaths)
+{
+    bool found = false;
+    for (const QByteArray &path : programPaths)
+        smallIcon(path, found);
+}
+
 QString LinuxProgramIcons::programName(const QByteArray &programPath)
 {
     // The name was found with the icon the row shows.

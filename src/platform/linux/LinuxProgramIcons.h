@@ -22,6 +22,7 @@ public:
     explicit LinuxProgramIcons(QStringList applicationFolders = DesktopEntryIndex::xdgApplicationFolders());
 
     QIcon smallIcon(const QByteArray &programPath, bool &found) override;
+    void prefetch(const QList<QByteArray> &programPaths) override;
     QString programName(const QByteArray &programPath) override;
 
     DesktopEntryIndex &desktopEntries() { return m_entries; }

@@ -22,6 +22,7 @@ std::unique_ptr<Platform> createNativePlatform()
 
 // GDI and DirectWrite have no costly first use worth moving off the start.
 void beginLibraryWarmUp() {}
+void continueLibraryWarmUp() {}
 void finishLibraryWarmUp() {}
 
 void returnFreedMemory()
