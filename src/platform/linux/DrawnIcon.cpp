@@ -45,7 +45,9 @@ public:
             QSvgRenderer drawing(m_file);
             addDrawing(drawing, size);
         }
-        return m_drawn.pixmap(size, mode, state);
+        // At a scale of 1: `size` is already in device pixels, and the
+        // plain overload would multiply it by the screens' scale again.
+        return m_drawn.pixmap(size, 1.0, mode, state);
     }
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override

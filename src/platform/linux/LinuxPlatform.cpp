@@ -20,7 +20,7 @@ std::unique_ptr<Platform> createNativePlatform()
     p->launcher = std::make_unique<LinuxProgramLauncher>();
     adoptInstalledIconTheme();
     auto icons = std::make_unique<LinuxProgramIcons>();
-    // Read while the bar's window is built; the row's first icon takes them.
+    // Read while Qt's font database fills; the first row's icons take them.
     icons->desktopEntries().readAhead();
     p->icons = std::move(icons);
     p->shell = std::make_unique<DesktopShellOpener>();
