@@ -8,6 +8,7 @@
 #include "bar/BarWindow.h"
 #include "buttons/BarBuilder.h"
 #include "core/AppPaths.h"
+#include "core/ConfigWriter.h"
 #include "core/TextFile.h"
 #include "platform/Platform.h"
 #include "platform/linux/LinuxProgramIcons.h"
@@ -110,7 +111,8 @@ int main(int argc, char *argv[])
     ProgramIcons &icons = *platform->icons;
     const AppPaths paths(QFile::encodeName(appFolder.path()));
     BarWindow bar(*platform->colors, *platform->dialogs);
-    BarBuilder builder(bar, paths, icons);
+    const ConfigWriter writer;
+    BarBuilder builder(bar, paths, writer, icons);
 
     QElapsedTimer timer;
     timer.start();

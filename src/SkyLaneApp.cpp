@@ -5,6 +5,7 @@
 #include "bar/BarWindow.h"
 #include "bar/PopupMenu.h"
 #include "bar/RestoreWindow.h"
+#include "bar/SaveFailureNotice.h"
 #include "bar/Settings.h"
 #include "bar/StatusLight.h"
 #include "buttons/BarBuilder.h"
@@ -18,6 +19,7 @@
 #include "startup/Splash.h"
 #include "widgets/UnusedFonts.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
 
@@ -78,6 +80,9 @@ SkyLaneApp::SkyLaneApp(std::unique_ptr<Platform> platform, AppPaths paths)
         m_platform->icons->prefetch(*firstRow);
     finishLibraryWarmUp();
     m_bar = std::make_unique<BarWindow>(*m_platform->colors, *m_platform->dialogs);
+    m_saveFailures = std::make_unique<SaveFailureNotice>(m_bar.get(), m_writer);
+    // A change the disk refused gets a last try as the program ends.
+    connect(qApp, &QCoreApplication::aboutToQuit, &m_writer, &ConfigWriter::writeUnsaved);
     createButtonRow();
     createBarControls();
 }
@@ -93,7 +98,7 @@ void SkyLaneApp::start()
     // folders, the marker check (a later run's two seconds count from here),
     // then the bar.
     QTimer *timer1 = Splash::createTimer1(this);
-    Splash::loadFoldersAndMarker(m_paths, timer1);
+    Splash::loadFoldersAndMarker(m_paths, m_writer, timer1);
     if (timer1->isActive()) {
         // Its time may run out before the window is built: then it is not shown.
         connect(timer1, &QTimer::timeout, this, [this, timer1] {
@@ -119,7 +124,7 @@ Splash *SkyLaneApp::createSplash(QTimer *timer1)
 {
     if (m_splash)
         m_splash->deleteLater(); // closed, or hidden without closing
-    m_splash = new Splash(Splash::Services{*m_platform->windows, *m_platform->colors, *m_platform->shell}, m_paths,
+    m_splash = new Splash(Splash::Services{*m_platform->windows, *m_platform->colors, *m_platform->shell, m_writer}, m_paths,
                           timer1);
     connect(m_splash.data(), &Splash::barRequested, this, &SkyLaneApp::showBar);
     // Its four font families and what it drew with stay with the process
@@ -149,14 +154,14 @@ void SkyLaneApp::showSplash()
 
 void SkyLaneApp::createButtonRow()
 {
-    m_barBuilder = std::make_unique<BarBuilder>(*m_bar, m_paths, *m_platform->icons);
-    m_categories = std::make_unique<CategorySelector>(*m_bar, *m_barBuilder, m_paths);
+    m_barBuilder = std::make_unique<BarBuilder>(*m_bar, m_paths, m_writer, *m_platform->icons);
+    m_categories = std::make_unique<CategorySelector>(*m_bar, *m_barBuilder, m_paths, m_writer);
     m_buttonActions = std::make_unique<ButtonActions>(
-        *m_bar, m_paths, ButtonActions::Services{*m_platform->launcher, *m_platform->dialogs, *m_platform->icons});
+        *m_bar, m_paths, m_writer, ButtonActions::Services{*m_platform->launcher, *m_platform->dialogs, *m_platform->icons});
     connect(m_buttonActions.get(), &ButtonActions::exitDialogRequested, this, &SkyLaneApp::showExitDialog);
-    m_buttonAdder = std::make_unique<ButtonAdder>(*m_bar, m_paths);
+    m_buttonAdder = std::make_unique<ButtonAdder>(*m_bar, m_paths, m_writer);
     m_buttonDrops = std::make_unique<ButtonDrops>(*m_bar, *m_buttonActions, *m_buttonAdder, *m_platform->launcher);
-    m_buttonMover = std::make_unique<ButtonMover>(*m_bar, m_paths);
+    m_buttonMover = std::make_unique<ButtonMover>(*m_bar, m_paths, m_writer);
 }
 
 void SkyLaneApp::createBarControls()
@@ -164,10 +169,10 @@ void SkyLaneApp::createBarControls()
     m_statusLight = std::make_unique<StatusLight>(*m_bar, *m_platform->windows);
     connect(m_statusLight.get(), &StatusLight::restoreWindowRequested, this,
             [this] { restoreWindow().showEntry(); });
-    m_placement = std::make_unique<BarPlacement>(*m_bar, *m_platform->windows, m_paths);
+    m_placement = std::make_unique<BarPlacement>(*m_bar, *m_platform->windows, m_paths, m_writer);
     m_popupMenu = std::make_unique<PopupMenu>(*m_bar);
     connect(m_popupMenu.get(), &PopupMenu::aboutRequested, this, &SkyLaneApp::showSplash);
-    m_appearance = std::make_unique<Appearance>(*m_bar, m_paths);
+    m_appearance = std::make_unique<Appearance>(*m_bar, m_paths, m_writer);
 }
 
 RestoreWindow &SkyLaneApp::restoreWindow()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AppPaths.h"
+#include "core/ConfigWriter.h"
 #include "platform/Platform.h"
 
 #include <QObject>
@@ -23,6 +24,7 @@ class Appearance;
 class BarPlacement;
 class PopupMenu;
 class RestoreWindow;
+class SaveFailureNotice;
 class Splash;
 class StatusLight;
 class Shutdown;
@@ -69,6 +71,8 @@ public:
     Splash *splash() const;
     // Created when first asked for: it has no part in the bar at start.
     RestoreWindow &restoreWindow();
+    ConfigWriter &configWriter() { return m_writer; }
+    SaveFailureNotice &saveFailures() { return *m_saveFailures; }
     StatusLight &statusLight() { return *m_statusLight; }
 
 private:
@@ -81,7 +85,9 @@ private:
 
     std::unique_ptr<Platform> m_platform;
     AppPaths m_paths;
+    ConfigWriter m_writer;
     std::unique_ptr<BarWindow> m_bar;
+    std::unique_ptr<SaveFailureNotice> m_saveFailures;
     std::unique_ptr<BarBuilder> m_barBuilder;
     std::unique_ptr<CategorySelector> m_categories;
     std::unique_ptr<ButtonActions> m_buttonActions;

@@ -8,7 +8,8 @@
 
 namespace skylane {
 
-Appearance::Appearance(BarWindow &bar, const AppPaths &paths) : m_bar(bar), m_paths(paths)
+Appearance::Appearance(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer)
+    : m_bar(bar), m_paths(paths), m_writer(writer)
 {
     connect(&bar, &BarWindow::menusCreated, this, &Appearance::wireMenus);
 }
@@ -29,7 +30,7 @@ void Appearance::mnuBGColor_Click()
     CommonDialog *dialog = m_bar.CommonDialog1();
     dialog->ShowColor();
     m_bar.setBackColor(dialog->Color());
-    SaveSettings(m_bar, m_paths);
+    SaveSettings(m_bar, m_paths, m_writer);
 }
 
 void Appearance::mnuColrMatch_Click()
@@ -64,20 +65,20 @@ void Appearance::mnuFontName_Click()
         font.setFamily(dialog->FontName());
         m_bar.Label1()->setFont(font);
     }
-    SaveSettings(m_bar, m_paths);
+    SaveSettings(m_bar, m_paths, m_writer);
 }
 
 void Appearance::mnuFontColor_Click()
 {
-    chooseCaptionColor(m_bar, m_paths);
+    chooseCaptionColor(m_bar, m_paths, m_writer);
 }
 
-void chooseCaptionColor(BarWindow &bar, const AppPaths &paths)
+void chooseCaptionColor(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer)
 {
     CommonDialog *dialog = bar.CommonDialog1();
     dialog->ShowColor();
     bar.Label1()->setForeColor(dialog->Color());
-    SaveSettings(bar, paths);
+    SaveSettings(bar, paths, writer);
 }
 
 } // namespace skylane

@@ -5,6 +5,7 @@
 namespace skylane {
 
 class AppPaths;
+class ConfigWriter;
 class BarWindow;
 struct BarMenus;
 
@@ -16,7 +17,7 @@ struct BarMenus;
 class Appearance : public QObject {
     Q_OBJECT
 public:
-    Appearance(BarWindow &bar, const AppPaths &paths);
+    Appearance(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer);
 
     void mnuBGColor_Click();
     void mnuColrMatch_Click();
@@ -31,11 +32,12 @@ private:
 
     BarWindow &m_bar;
     const AppPaths &m_paths;
+    ConfigWriter &m_writer;
 };
 
 // The caption's text colour from the colour dialog, saved: the "Font"
 // menu's "Color" and a right click on the caption. Cancel keeps the colour
 // confirmed last, which is then given and saved like a chosen one.
-void chooseCaptionColor(BarWindow &bar, const AppPaths &paths);
+void chooseCaptionColor(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer);
 
 } // namespace skylane

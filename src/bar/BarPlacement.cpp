@@ -54,8 +54,8 @@ QPoint placeOnScreens(const QRect &bar, const QList<QRect> &screens, const QList
     return best;
 }
 
-BarPlacement::BarPlacement(BarWindow &bar, WindowSystem &windows, const AppPaths &paths)
-    : m_bar(bar), m_windows(windows), m_paths(paths)
+BarPlacement::BarPlacement(BarWindow &bar, WindowSystem &windows, const AppPaths &paths, ConfigWriter &writer)
+    : m_bar(bar), m_windows(windows), m_paths(paths), m_writer(writer)
 {
     connect(bar.Image2(), &PictureBox::mousePressed, this,
             [this](int, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos) {
@@ -83,7 +83,7 @@ void BarPlacement::keepOnScreenLater()
 
 void BarPlacement::save()
 {
-    SaveSettings(m_bar, m_paths);
+    SaveSettings(m_bar, m_paths, m_writer);
 }
 
 void BarPlacement::Image2_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos)

@@ -11,6 +11,7 @@ class QScreen;
 namespace skylane {
 
 class AppPaths;
+class ConfigWriter;
 class BarWindow;
 class WindowSystem;
 
@@ -23,7 +24,7 @@ class WindowSystem;
 class BarPlacement : public QObject {
     Q_OBJECT
 public:
-    BarPlacement(BarWindow &bar, WindowSystem &windows, const AppPaths &paths);
+    BarPlacement(BarWindow &bar, WindowSystem &windows, const AppPaths &paths, ConfigWriter &writer);
 
     void Image2_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
 
@@ -46,6 +47,7 @@ private:
     BarWindow &m_bar;
     WindowSystem &m_windows;
     const AppPaths &m_paths;
+    ConfigWriter &m_writer;
     // While following the pointer: where the pointer holds the bar, and the
     // button whose release ends the move.
     std::optional<QPoint> m_grabOffset;

@@ -3,6 +3,7 @@
 #include "ProductInfo.h"
 #include "bar/BarWindow.h"
 #include "core/AppPaths.h"
+#include "core/ConfigWriter.h"
 #include "core/TextFile.h"
 
 #include <QLocale>
@@ -132,12 +133,12 @@ void LoadSettings(BarWindow &bar, const AppPaths &paths)
     }
 }
 
-bool SaveSettings(const BarWindow &bar, const AppPaths &paths)
+bool SaveSettings(const BarWindow &bar, const AppPaths &paths, ConfigWriter &writer)
 {
     const SettingsRecord record{static_cast<float>(bar.leftTwips()), static_cast<float>(bar.topTwips()),
                                 toSigned(bar.backColor()), toSigned(bar.Label1()->foreColor()),
                                 bar.Label1()->font().family()};
-    return textfile::writeLines(paths.settingsFile(), formatSettings(record));
+    return writer.writeLines(paths.settingsFile(), formatSettings(record));
 }
 
 } // namespace skylane

@@ -10,6 +10,7 @@ namespace skylane {
 
 class AppPaths;
 class BarWindow;
+class ConfigWriter;
 
 // What a settings file sets, as far as it could be read. Reading stops at
 // the first value that does not convert; what came before it stays.
@@ -42,7 +43,8 @@ QByteArray formatSingle(float value);
 // Reads the settings file and applies it to the bar and its caption.
 void LoadSettings(BarWindow &bar, const AppPaths &paths);
 // Rewrites the whole settings file from the bar's state; false when the
-// file could not be replaced (the old one then stays as it was).
-bool SaveSettings(const BarWindow &bar, const AppPaths &paths);
+// file could not be replaced (the old one then stays as it was, and the
+// writer keeps the new content for its next save).
+bool SaveSettings(const BarWindow &bar, const AppPaths &paths, ConfigWriter &writer);
 
 } // namespace skylane

@@ -8,8 +8,8 @@
 
 namespace skylane {
 
-BarBuilder::BarBuilder(BarWindow &bar, const AppPaths &paths, ProgramIcons &icons)
-    : m_bar(bar), m_paths(paths), m_icons(icons)
+BarBuilder::BarBuilder(BarWindow &bar, const AppPaths &paths, const ConfigWriter &writer, ProgramIcons &icons)
+    : m_bar(bar), m_paths(paths), m_writer(writer), m_icons(icons)
 {
 }
 
@@ -24,7 +24,7 @@ void BarBuilder::BuildBar()
 
     int count = 0;
     int width = kBarWidth;
-    if (const auto lines = readCategoryFile(m_bar, m_paths)) {
+    if (const auto lines = readCategoryFile(m_bar, m_paths, m_writer)) {
         for (const QByteArray &line : *lines) {
             m_currentEntry = line;
             const int k = count + 1;

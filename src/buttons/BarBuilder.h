@@ -5,6 +5,7 @@
 namespace skylane {
 
 class AppPaths;
+class ConfigWriter;
 class BarWindow;
 class ProgramIcons;
 
@@ -20,7 +21,7 @@ class ProgramIcons;
 // the buttons made so far and the count is their number.
 class BarBuilder {
 public:
-    BarBuilder(BarWindow &bar, const AppPaths &paths, ProgramIcons &icons);
+    BarBuilder(BarWindow &bar, const AppPaths &paths, const ConfigWriter &writer, ProgramIcons &icons);
 
     void BuildBar();
     // Gives button `index` the icon and the path of the current entry. A
@@ -35,6 +36,7 @@ public:
 private:
     BarWindow &m_bar;
     const AppPaths &m_paths;
+    const ConfigWriter &m_writer;
     ProgramIcons &m_icons;
     // The line read last; SetButtonIcon takes its path from here.
     QByteArray m_currentEntry;

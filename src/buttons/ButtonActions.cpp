@@ -26,8 +26,8 @@ bool isProgramChoice(const QString &fileName)
 #endif
 }
 
-ButtonActions::ButtonActions(BarWindow &bar, const AppPaths &paths, Services services)
-    : m_bar(bar), m_paths(paths), m_services(services)
+ButtonActions::ButtonActions(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer, Services services)
+    : m_bar(bar), m_paths(paths), m_writer(writer), m_services(services)
 {
     // Button 1 exists from the start; the others come and go with each build.
     wire(bar.Command2(1));
@@ -97,7 +97,7 @@ void ButtonActions::giveProgram(int index, const QByteArray &programPath)
 void ButtonActions::assign(ProgramButton &button, const QByteArray &programPath)
 {
     showProgram(button, m_services.icons, programPath);
-    rewriteCategoryFile(m_bar, m_paths);
+    rewriteCategoryFile(m_bar, m_paths, m_writer);
 }
 
 void ButtonActions::reassign(int index)

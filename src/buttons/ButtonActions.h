@@ -7,6 +7,7 @@
 namespace skylane {
 
 class AppPaths;
+class ConfigWriter;
 class BarWindow;
 class Dialogs;
 class ProgramButton;
@@ -27,7 +28,7 @@ public:
         Dialogs &dialogs;
         ProgramIcons &icons;
     };
-    ButtonActions(BarWindow &bar, const AppPaths &paths, Services services);
+    ButtonActions(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer, Services services);
 
     void Command2_MouseUp(int index, Qt::MouseButton button);
 
@@ -52,6 +53,7 @@ private:
 
     BarWindow &m_bar;
     const AppPaths &m_paths;
+    ConfigWriter &m_writer;
     Services m_services;
 };
 

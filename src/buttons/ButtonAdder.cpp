@@ -6,7 +6,8 @@
 
 namespace skylane {
 
-ButtonAdder::ButtonAdder(BarWindow &bar, const AppPaths &paths) : m_bar(bar), m_paths(paths)
+ButtonAdder::ButtonAdder(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer)
+    : m_bar(bar), m_paths(paths), m_writer(writer)
 {
     for (PictureBox *image : bar.adderImages())
         connect(image, &PictureBox::mouseReleased, this,
@@ -71,7 +72,7 @@ void ButtonAdder::removeLastButton()
     setButtonCount(m_bar, c - 1);
     m_bar.resizeTwips(m_bar.widthTwips() - rowSlotWidth(m_bar.Command2(c - 1)), m_bar.heightTwips());
     m_bar.Image1(BarWindow::AdderRemove)->hide();
-    rewriteCategoryFile(m_bar, m_paths);
+    rewriteCategoryFile(m_bar, m_paths, m_writer);
 }
 
 } // namespace skylane

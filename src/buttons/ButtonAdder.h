@@ -5,6 +5,7 @@
 namespace skylane {
 
 class AppPaths;
+class ConfigWriter;
 class BarWindow;
 
 // The three images left of the row: a left release on the resting image
@@ -16,7 +17,7 @@ class ButtonAdder : public QObject {
 public:
     static constexpr int kMaxButtons = 100;
 
-    ButtonAdder(BarWindow &bar, const AppPaths &paths);
+    ButtonAdder(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer);
 
     void Image1_MouseUp(int index, Qt::MouseButton button);
 
@@ -30,6 +31,7 @@ private:
 
     BarWindow &m_bar;
     const AppPaths &m_paths;
+    ConfigWriter &m_writer;
 };
 
 } // namespace skylane

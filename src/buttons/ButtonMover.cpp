@@ -34,7 +34,8 @@ void give(ProgramButton *button, const Content &content)
 
 } // namespace
 
-ButtonMover::ButtonMover(BarWindow &bar, const AppPaths &paths) : m_bar(bar), m_paths(paths)
+ButtonMover::ButtonMover(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer)
+    : m_bar(bar), m_paths(paths), m_writer(writer)
 {
     wire(bar.Command2(1));
     connect(&bar, &BarWindow::command2Loaded, this, &ButtonMover::wire);
@@ -61,7 +62,10 @@ QList<ProgramButton *> ButtonMover::row() const
 
 bool ButtonMover::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_pressed && event->type() != QEvent::MouseButtonPress)
+    // A press within the double-click time arrives as a double click: it is
+    // a press all the same, and may start a move.
+    const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (watched != m_pressed && !press)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
@@ -196,7 +200,7 @@ void ButtonMover::putDown(bool keep)
     contents.move(from - 1, m_to - 1);
     for (int i = 0; i < m_count; ++i)
         give(buttons.at(i), contents.at(i));
-    rewriteCategoryFile(m_bar, m_paths);
+    rewriteCategoryFile(m_bar, m_paths, m_writer);
 }
 
 } // namespace skylane

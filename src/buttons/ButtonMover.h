@@ -8,6 +8,7 @@
 namespace skylane {
 
 class AppPaths;
+class ConfigWriter;
 class BarWindow;
 class ProgramButton;
 
@@ -22,7 +23,7 @@ class ProgramButton;
 class ButtonMover : public QObject {
     Q_OBJECT
 public:
-    ButtonMover(BarWindow &bar, const AppPaths &paths);
+    ButtonMover(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -38,6 +39,7 @@ private:
 
     BarWindow &m_bar;
     const AppPaths &m_paths;
+    ConfigWriter &m_writer;
     QPointer<ProgramButton> m_pressed; // the button under a left press
     QPoint m_pressedAt;                // where, in the button
     QPoint m_pressedGlobal;

@@ -3,13 +3,15 @@
 #include "bar/BarWindow.h"
 #include "buttons/ButtonRow.h"
 #include "core/AppPaths.h"
+#include "core/ConfigWriter.h"
 #include "core/TextFile.h"
 
 namespace skylane {
 
-std::optional<QList<QByteArray>> readCategoryFile(const BarWindow &bar, const AppPaths &paths)
+std::optional<QList<QByteArray>> readCategoryFile(const BarWindow &bar, const AppPaths &paths,
+                                                  const ConfigWriter &writer)
 {
-    return readCategoryFile(bar.Label1()->text(), paths);
+    return writer.readLines(paths.categoryFile(bar.Label1()->text()));
 }
 
 std::optional<QList<QByteArray>> readCategoryFile(const QString &category, const AppPaths &paths)
@@ -17,7 +19,7 @@ std::optional<QList<QByteArray>> readCategoryFile(const QString &category, const
     return textfile::readLines(paths.categoryFile(category));
 }
 
-bool rewriteCategoryFile(const BarWindow &bar, const AppPaths &paths)
+bool rewriteCategoryFile(const BarWindow &bar, const AppPaths &paths, ConfigWriter &writer)
 {
     QList<QByteArray> lines;
     const int count = buttonCount(bar);
@@ -26,7 +28,7 @@ bool rewriteCategoryFile(const BarWindow &bar, const AppPaths &paths)
         const ProgramButton *button = bar.Command2(i);
         lines.append(button ? button->programPath() : QByteArray());
     }
-    return textfile::writeLines(paths.categoryFile(bar.Label1()->text()), lines);
+    return writer.writeLines(paths.categoryFile(bar.Label1()->text()), lines);
 }
 
 } // namespace skylane

@@ -9,8 +9,8 @@
 
 namespace skylane {
 
-CategorySelector::CategorySelector(BarWindow &bar, BarBuilder &builder, const AppPaths &paths)
-    : m_bar(bar), m_builder(builder), m_paths(paths)
+CategorySelector::CategorySelector(BarWindow &bar, BarBuilder &builder, const AppPaths &paths, ConfigWriter &writer)
+    : m_bar(bar), m_builder(builder), m_paths(paths), m_writer(writer)
 {
     ColorLabel *caption = bar.Label1();
     connect(caption, &ColorLabel::captionChanged, this, &CategorySelector::Label1_Change);
@@ -59,7 +59,7 @@ void CategorySelector::Label1_MouseUp(Qt::MouseButton button)
         m_bar.Label1()->setCaption(table->itemText(m_cyclePosition));
         m_builder.BuildBar();
     } else if (button == Qt::RightButton) {
-        chooseCaptionColor(m_bar, m_paths);
+        chooseCaptionColor(m_bar, m_paths, m_writer);
     }
 }
 

@@ -6,6 +6,7 @@
 namespace skylane {
 
 class AppPaths;
+class ConfigWriter;
 class BarBuilder;
 class BarWindow;
 struct BarMenus;
@@ -17,7 +18,7 @@ struct BarMenus;
 class CategorySelector : public QObject {
     Q_OBJECT
 public:
-    CategorySelector(BarWindow &bar, BarBuilder &builder, const AppPaths &paths);
+    CategorySelector(BarWindow &bar, BarBuilder &builder, const AppPaths &paths, ConfigWriter &writer);
 
     // Shows the category whose name equals `name` exactly; any other name
     // changes nothing.
@@ -33,6 +34,7 @@ private:
     BarWindow &m_bar;
     BarBuilder &m_builder;
     const AppPaths &m_paths;
+    ConfigWriter &m_writer;
     // The table position of the last left click, apart from the caption:
     // a menu choice leaves it where it was.
     qint16 m_cyclePosition = 0;

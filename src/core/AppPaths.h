@@ -30,7 +30,8 @@ public:
     bool keepsConfigApart() const { return !m_userConfigDir.isEmpty(); }
     QByteArray configDir() const;
     QByteArray configFile(const QByteArray &name) const;
-    // A file of the configuration the program folder brings.
+    // The configuration the program folder brings, and a file of it.
+    QByteArray programConfigDir() const { return AppPaths(m_appPath).configDir(); }
     QByteArray programConfigFile(const QByteArray &name) const;
     QByteArray helpDir() const;
     QByteArray helpPage() const;

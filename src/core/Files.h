@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QString>
 
 #include <optional>
 
@@ -34,8 +36,24 @@ std::optional<QByteArray> readRegular(const QByteArray &path);
 
 // Replaces the file whole, or leaves the old one untouched when anything
 // fails on the way (a read-only folder, a full disk, a crash mid-write). A
-// special file at the path is replaced, never written into.
-bool replace(const QByteArray &path, const QByteArray &content);
+// special file at the path is replaced, never written into. On failure
+// `reason` gets the system's word for it ("No space left on device").
+// The content goes first to a temporary file beside the target, named
+// ".<name>.skylane-XXXXXX", so a crash leaves nothing that looks like a
+// file of the user's.
+inline constexpr char kTemporaryMark[] = ".skylane-";
+// ".<name>.skylane-" and six letters or digits, as mkstemp fills them.
+bool isLeftoverTemporaryName(const QByteArray &name);
+bool replace(const QByteArray &path, const QByteArray &content, QString *reason = nullptr);
+
+// Removes what a crash mid-replace left in the folder: regular files named
+// as replace() names its temporary files whose last change is older than
+// `olderThanNs` (nanoseconds since the epoch). Nothing else is touched.
+void removeLeftoverTemporaries(const QByteArray &folder, qint64 olderThanNs);
+
+// The names of the regular files directly in the folder; a symbolic link
+// counts only when it leads to a regular file inside that same folder.
+QList<QByteArray> regularFilesIn(const QByteArray &folder);
 
 bool makeFolder(const QByteArray &path);
 

@@ -2,11 +2,27 @@
 
 #include "ProductInfo.h"
 #include "core/AppPaths.h"
+#include "core/ConfigWriter.h"
 #include "core/Files.h"
 #include "core/TextFile.h"
 
 
 namespace skylane {
+
+namespace {
+
+void copyProgramConfig(const AppPaths &paths)
+{
+    const QByteArray from = paths.programConfigDir();
+    for (const QByteArray &name : files::regularFilesIn(from)) {
+        if (files::isLeftoverTemporaryName(name))
+            continue;
+        if (const auto content = files::readRegular(from + '/' + name))
+            files::replace(paths.configDir() + '/' + name, *content);
+    }
+}
+
+} // namespace
 
 void CreateFolders(const AppPaths &paths)
 {
@@ -16,7 +32,8 @@ void CreateFolders(const AppPaths &paths)
         // blank-button picture from the program folder unless one is there.
         for (qsizetype slash = config.indexOf('/', 1); slash > 0; slash = config.indexOf('/', slash + 1))
             files::makeFolder(config.left(slash));
-        files::makeFolder(config);
+        if (files::at(config).kind == files::Kind::Missing && files::makeFolder(config))
+            copyProgramConfig(paths);
         const QByteArray picture = paths.blankButtonPicture();
         if (files::at(picture).kind == files::Kind::Missing) {
             if (const auto content = files::readRegular(paths.programConfigFile("1.2.jpg")))
@@ -36,14 +53,14 @@ QList<QByteArray> firstRunMarkerLines()
             QByteArray(product::kMakerWebAddress)};
 }
 
-bool CheckFirstRun(const AppPaths &paths)
+bool CheckFirstRun(const AppPaths &paths, ConfigWriter &writer)
 {
     const QByteArray marker = paths.firstRunMarker();
     // Only the existence of a first line matters, never its text. A marker
     // cut to zero bytes has no first line and is written anew.
     if (textfile::firstLineReadable(marker))
         return true;
-    textfile::writeLines(marker, firstRunMarkerLines());
+    writer.writeLines(marker, firstRunMarkerLines());
     return false;
 }
 

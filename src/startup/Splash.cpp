@@ -159,16 +159,16 @@ void Splash::present()
     m_command2->setFocus();
 }
 
-void Splash::loadFoldersAndMarker(const AppPaths &paths, QTimer *timer1)
+void Splash::loadFoldersAndMarker(const AppPaths &paths, ConfigWriter &writer, QTimer *timer1)
 {
     CreateFolders(paths);
-    if (CheckFirstRun(paths))
+    if (CheckFirstRun(paths, writer))
         timer1->start();
 }
 
 void Splash::Form_Load()
 {
-    loadFoldersAndMarker(m_paths, m_timer1);
+    loadFoldersAndMarker(m_paths, m_services.writer, m_timer1);
     emit barRequested();
 }
 

@@ -10,6 +10,7 @@ class QTimer;
 namespace skylane {
 
 class AppPaths;
+class ConfigWriter;
 class ColorLabel;
 class ShellOpener;
 class SystemColors;
@@ -31,6 +32,7 @@ public:
         WindowSystem &windows;
         const SystemColors &colors;
         ShellOpener &shell;
+        ConfigWriter &writer;
     };
     // `timer1`, when given, is a close timer the load step already ran
     // (see createTimer1); the window takes it over, running or not.
@@ -41,7 +43,7 @@ public:
     static QTimer *createTimer1(QObject *parent);
     // The load step's own work, run with or without the window: makes the
     // folders, then starts `timer1` unless this is the first run.
-    static void loadFoldersAndMarker(const AppPaths &paths, QTimer *timer1);
+    static void loadFoldersAndMarker(const AppPaths &paths, ConfigWriter &writer, QTimer *timer1);
 
     // Shows the window: when it is closed, its load step runs first; when it
     // is open, it only comes to the front.

@@ -110,18 +110,18 @@ private slots:
         TestApp t;
         t.writeFile(kSettings, "XX= junk\r\nTC= 255\r\n");
         t.start();
-        QVERIFY(SaveSettings(t.bar(), t.app().paths()));
+        QVERIFY(SaveSettings(t.bar(), t.app().paths(), t.app().configWriter()));
         QCOMPARE(t.readFile(kSettings), "LF= 5100\r\nTP= 4620\r\nBG= -2147483647\r\nAB= Voltari Software - "
                                             + QByteArray(product::kMakerWebAddress) + "\r\nTC= 255\r\nTF= MS Serif\r\n");
         // In a locale with a decimal comma, and back.
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         t.bar().moveTwips(12345.5, 100000); // a plain integer, not "1e+05"
         t.bar().setBackColor(systemColor(15));
-        QVERIFY(SaveSettings(t.bar(), t.app().paths()));
+        QVERIFY(SaveSettings(t.bar(), t.app().paths(), t.app().configWriter()));
         QVERIFY(t.readFile(kSettings).startsWith("LF= 12345,5\r\nTP= 100000\r\n"));
         QCOMPARE(reloaded(t), stateOf(t.bar()));
         QDir(t.path("")).rename("config", "elsewhere");
-        QVERIFY(!SaveSettings(t.bar(), t.app().paths())); // no folder: nothing written
+        QVERIFY(!SaveSettings(t.bar(), t.app().paths(), t.app().configWriter())); // no folder: nothing written
     }
 
     void systemColoursFollowThePalette()

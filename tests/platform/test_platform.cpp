@@ -2,6 +2,7 @@
 #include "bar/BarWindow.h"
 #include "bar/Settings.h"
 #include "core/AppPaths.h"
+#include "core/ConfigWriter.h"
 #include "core/Files.h"
 #include "core/TextFile.h"
 #include "platform/Platform.h"
@@ -111,8 +112,9 @@ private slots:
     }
 
     // A program folder the user cannot write keeps the configuration in the
-    // user's own place, made at the first start with the program's blank-button
-    // picture; the help page stays with the program; a writable one changes nothing.
+    // user's own place, made at the first start as a copy of the program's
+    // config (regular files and links within it only); the help page stays
+    // with the program; a writable one changes nothing.
     void configInTheUsersPlaceBesideAReadOnlyProgram_data()
     {
         QTest::addColumn<QByteArray>("xdgConfigHome");
@@ -138,6 +140,10 @@ private slots:
                                : qputenv("XDG_CONFIG_HOME", xdgConfigHome.startsWith('/') ? root + xdgConfigHome : xdgConfigHome);
         QVERIFY(files::makeFolder(program) && files::makeFolder(program + "/config"));
         QVERIFY(files::replace(program + "/config/1.2.jpg", "picture"));
+        const QByteArray given = program + "/config/";
+        QVERIFY(files::replace(given + "Inet.cfg", "/bin/sh\r\n") && files::replace(given + ".x.skylane-Ab12Cd", "")
+                && ::symlink("Inet.cfg", given + "Game.cfg") == 0 && ::symlink("/etc/passwd", given + "out.cfg") == 0
+                && ::mkfifo(given + "pipe.cfg", 0600) == 0);
         QCOMPARE(AppPaths::forProgramFolder(program).settingsFile(), program + "/config/prg.cfg");
 
         QVERIFY(::chmod(program.constData(), 0555) == 0);
@@ -148,7 +154,17 @@ private slots:
         QCOMPARE(paths.helpPage(), program + "/help/help.htm");
         CreateFolders(paths);
         QCOMPARE(files::readRegular(paths.blankButtonPicture()), QByteArray("picture"));
-        QVERIFY(!CheckFirstRun(paths) && CheckFirstRun(paths));
+        QStringList copied = QDir(QFile::decodeName(paths.configDir())).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        copied.sort();
+        QCOMPARE(copied, QStringList({"1.2.jpg", "Game.cfg", "Inet.cfg"}));
+        QCOMPARE(files::readRegular(paths.configFile("Game.cfg")), QByteArray("/bin/sh\r\n"));
+        QVERIFY(files::at(paths.configFile("Game.cfg")).isFile()); // a copy, not a link
+        ConfigWriter writer;
+        QVERIFY(!CheckFirstRun(paths, writer) && CheckFirstRun(paths, writer));
+        // An existing folder is never filled again.
+        QVERIFY(QFile::remove(QFile::decodeName(paths.configFile("Inet.cfg"))));
+        CreateFolders(paths);
+        QCOMPARE(files::at(paths.configFile("Inet.cfg")).kind, files::Kind::Missing);
         // The user's own picture is kept at the next start.
         QVERIFY(files::replace(paths.blankButtonPicture(), "mine"));
         CreateFolders(paths);
@@ -183,7 +199,7 @@ private slots:
         QVERIFY(t.bar().Command2(1)->icon().isNull());
         QVERIFY(t.readFile("config/runs.cfg").startsWith(" 1 \r\n"));
         // Saving replaces the special file with a regular one.
-        QVERIFY(SaveSettings(t.bar(), t.app().paths()));
+        QVERIFY(SaveSettings(t.bar(), t.app().paths(), t.app().configWriter()));
         QVERIFY(t.readFile("config/prg.cfg").startsWith("LF= 5100\r\n"));
         char byte = 0;
         for (const int fd : std::as_const(fds)) {

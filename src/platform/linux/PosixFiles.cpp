@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QtGlobal>
 
 #include <cerrno>
 #include <cstdlib>
@@ -112,24 +113,87 @@ std::optional<QByteArray> readRegular(const QByteArray &path)
 
 // Our own write-and-rename rather than QSaveFile, which takes a QString name
 // and so cannot reach a path whose bytes the locale does not decode.
-bool replace(const QByteArray &path, const QByteArray &content)
+bool replace(const QByteArray &path, const QByteArray &content, QString *reason)
 {
-    if (!usable(path))
+    const auto fail = [reason](int error) {
+        if (reason)
+            *reason = qt_error_string(error);
         return false;
+    };
+    if (!usable(path))
+        return fail(EINVAL);
     const QByteArray target = resolvedTarget(path);
-    QByteArray temporary = target + ".XXXXXX";
+    const qsizetype slash = target.lastIndexOf('/');
+    QByteArray temporary = target.left(slash + 1) + '.' + target.mid(slash + 1) + kTemporaryMark + "XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return fail(errno);
     struct stat old {};
     const mode_t mode = ::stat(target.constData(), &old) == 0 && S_ISREG(old.st_mode) ? (old.st_mode & 07777)
                                                                                      : newFileMode();
-    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, content) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temporary.constData(), target.constData()) == 0;
-    if (!ok)
-        ::unlink(temporary.constData());
-    return ok;
+    int error = 0;
+    if (::fchmod(fd, mode) != 0 || !writeAll(fd, content) || ::fsync(fd) != 0)
+        error = errno ? errno : EIO;
+    if (::close(fd) != 0 && !error)
+        error = errno;
+    if (!error && ::rename(temporary.constData(), target.constData()) != 0)
+        error = errno;
+    if (!error)
+        return true;
+    ::unlink(temporary.constData());
+    return fail(error);
+}
+
+void removeLeftoverTemporaries(const QByteArray &folder, qint64 olderThanNs)
+{
+    DIR *dir = usable(folder) ? ::opendir(folder.constData()) : nullptr;
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (!isLeftoverTemporaryName(name))
+            continue;
+        const QByteArray path = folder + '/' + name;
+        struct stat st {};
+        if (::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode)
+            && qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec < olderThanNs)
+            ::unlink(path.constData());
+    }
+    ::closedir(dir);
+}
+
+QList<QByteArray> regularFilesIn(const QByteArray &folder)
+{
+    QList<QByteArray> names;
+    char *realFolder = usable(folder) ? ::realpath(folder.constData(), nullptr) : nullptr;
+    DIR *dir = realFolder ? ::opendir(realFolder) : nullptr;
+    if (!dir) {
+        std::free(realFolder);
+        return names;
+    }
+    const QByteArray inside = QByteArray(realFolder) + '/';
+    std::free(realFolder);
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        const QByteArray path = inside + name;
+        struct stat st {};
+        if (name == "." || name == ".." || ::lstat(path.constData(), &st) != 0)
+            continue;
+        if (S_ISLNK(st.st_mode)) {
+            // Followed only where it stays in the folder.
+            char *real = ::realpath(path.constData(), nullptr);
+            const bool staysInside = real && QByteArray(real).startsWith(inside)
+                                     && !QByteArray(real).mid(inside.size()).contains('/');
+            std::free(real);
+            if (!staysInside || !at(path).isFile())
+                continue;
+        } else if (!S_ISREG(st.st_mode)) {
+            continue;
+        }
+        names << name;
+    }
+    ::closedir(dir);
+    return names;
 }
 
 bool makeFolder(const QByteArray &path)

@@ -5,8 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
+
+#include <io.h>
+#include <windows.h>
 
 namespace skylane::files {
 
@@ -43,20 +45,53 @@ std::optional<QByteArray> readRegular(const QByteArray &path)
     return file.readAll();
 }
 
-bool replace(const QByteArray &path, const QByteArray &content)
+bool replace(const QByteArray &path, const QByteArray &content, QString *reason)
 {
+    const auto fail = [reason](const QString &why) {
+        if (reason)
+            *reason = why;
+        return false;
+    };
     if (path.isEmpty() || path.contains('\0'))
-        return false;
-    QSaveFile file(name(path));
-    // Unbuffered: a failed write must reach QSaveFile, which then refuses to
-    // commit; through the buffer it would surface only in the final flush.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(content) != content.size()) {
-        file.cancelWriting();
-        return false;
+        return fail(qt_error_string(ERROR_INVALID_NAME));
+    const QFileInfo target(name(path));
+    // Written beside the target and moved over it; QSaveFile's own
+    // temporary name would not be recognisably ours after a crash.
+    QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName()
+                        + QLatin1String(kTemporaryMark) + QStringLiteral("XXXXXX"));
+    if (!file.open())
+        return fail(file.errorString());
+    if (file.write(content) != content.size() || !file.flush())
+        return fail(file.errorString());
+    if (!FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()))))
+        return fail(qt_error_string(int(GetLastError())));
+    file.close();
+    const std::wstring from = QDir::toNativeSeparators(file.fileName()).toStdWString();
+    const std::wstring to = QDir::toNativeSeparators(target.absoluteFilePath()).toStdWString();
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return fail(qt_error_string(int(GetLastError())));
+    file.setAutoRemove(false);
+    return true;
+}
+
+void removeLeftoverTemporaries(const QByteArray &folder, qint64 olderThanNs)
+{
+    const QDir dir(name(folder));
+    const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QFileInfo &entry : entries) {
+        if (isLeftoverTemporaryName(entry.fileName().toLocal8Bit())
+            && entry.lastModified().toMSecsSinceEpoch() * 1000000 < olderThanNs)
+            QFile::remove(entry.absoluteFilePath());
     }
-    return file.commit();
+}
+
+QList<QByteArray> regularFilesIn(const QByteArray &folder)
+{
+    QList<QByteArray> names;
+    const QStringList entries = QDir(name(folder)).entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QString &entry : entries)
+        names << entry.toLocal8Bit();
+    return names;
 }
 
 bool makeFolder(const QByteArray &path)
