@@ -1,14 +1,18 @@
 #include "bar/BarWindow.h"
 #include "bar/CommonDialog.h"
+#include "bar/SaveFailureNotice.h"
+#include "bar/Settings.h"
 #include "buttons/ButtonAdder.h"
 #include "buttons/ButtonRow.h"
 #include "core/TextFile.h"
 #include "support/TestApp.h"
 
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QMap>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QMimeData>
 #include <QPointer>
@@ -270,6 +274,37 @@ private slots:
         QCOMPARE(inetLines(t), paths);
         QCOMPARE(t.bar().Command2(3)->programPath(), paths.at(2));
         QVERIFY(t.fakes.launcher->started.isEmpty()); // a right release never starts
+    }
+
+    // A save the system refuses is told at once in one message window; the
+    // row keeps the change, also across a category switch, and the next save
+    // that succeeds writes it.
+    void refusedSaveIsToldAndKept()
+    {
+        TestApp t;
+        BarWindow &bar = showRow(t, {program("a"), program("b"), blank});
+        const QByteArray a = rowPaths(bar).first();
+        QVERIFY(QDir(QFile::decodeName(t.path("."))).rename("config", "held")); // writes now fail: no such folder
+        const auto removeLast = [&bar] {
+            QTest::mouseClick(bar.Image1(BarWindow::AdderResting), Qt::RightButton);
+            QTest::mouseClick(bar.Image1(BarWindow::AdderRemove), Qt::LeftButton);
+        };
+        removeLast();
+        removeLast();
+        QCoreApplication::processEvents();
+        const auto messages = [] { return std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible) - 1; };
+        QMessageBox *message = t.app().saveFailures().message();
+        QVERIFY(message && message->isVisible() && messages() == 1);
+        QVERIFY(message->text().contains(QFile::decodeName(t.path("config/Inet.cfg"))) && message->text().contains("No such file or directory"));
+        QTest::keyClick(message, Qt::Key_Return);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!t.app().saveFailures().message() && messages() == 0);
+        bar.Label1()->setCaption("Game");
+        bar.Label1()->setCaption("Inet");
+        QCOMPARE(rowPaths(bar), QByteArrayList{a});
+        QVERIFY(QDir(QFile::decodeName(t.path("."))).rename("held", "config"));
+        QVERIFY(SaveSettings(bar, t.app().paths(), t.app().configWriter()));
+        QCOMPARE(inetLines(t), QByteArrayList{a});
     }
 
     void moveAlongTheRow_data()

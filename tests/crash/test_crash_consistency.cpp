@@ -1,5 +1,8 @@
+#include "core/ConfigWriter.h"
+#include "core/Files.h"
 #include "core/TextFile.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
@@ -61,6 +64,20 @@ private slots:
             seen << content;
         }
         QCOMPARE(seen.size(), 2); // the kills fell at different points
+
+        // What the kills left beside the file is recognisably the program's,
+        // and the next write clears it, and nothing else.
+        const QStringList others{"Inet.cfg", "Inet.cfg.jvllsp", ".Inet.cfg.skylane-ab12"};
+        for (const QString &name : others + QStringList{".prg.cfg.skylane-a1B2c3"})
+            QVERIFY(name == others.first() || files::replace(QFile::encodeName(dir.filePath(name)), "x"));
+        const QDir folder(dir.path());
+        for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden))
+            QVERIFY2(others.contains(name) || files::isLeftoverTemporaryName(QFile::encodeName(name)), qPrintable(name));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50)); // file times are coarse
+        ConfigWriter writer;
+        QVERIFY(writer.writeLines(QFile::encodeName(file), categoryLines(0)));
+        QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase),
+                 QStringList({".Inet.cfg.skylane-ab12", "Inet.cfg", "Inet.cfg.jvllsp"}));
     }
 };
 
