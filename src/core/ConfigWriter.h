@@ -30,7 +30,6 @@ public:
     // The lines as last saved: the content still waiting to be written, else
     // the file's.
     std::optional<QList<QByteArray>> readLines(const QByteArray &path) const;
-    bool hasUnsaved() const { return !m_unsaved.empty(); }
     // Writes what earlier saves could not, without a message when it fails
     // again (the user was told); for the moment the program ends.
     void writeUnsaved();

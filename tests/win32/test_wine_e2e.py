@@ -93,13 +93,15 @@ def walk(skylane, x):
     watcher = threading.Thread(target=lambda: [versions.add((cfg.stat().st_ino, cfg.stat().st_mtime_ns))
                                                for _ in iter(lambda: dragged.wait(0.01), True)])
     watcher.start()
-    start = skylane.bar_point(405 + 180, 110 + 120)
-    x.drag(start, (start[0] + 200, start[1] + 120))
-    left, top = wait_for(lambda: (g := skylane.bar_geometry())[:2] != (300, 200) and g)[:2]
-    wait_for(lambda: (skylane.settings().get("LF= "), skylane.settings().get("TP= ")) == (str(left * 15), str(top * 15)),
-             what="the new place in twips")
-    dragged.set()
-    watcher.join()
+    try:
+        start = skylane.bar_point(405 + 180, 110 + 120)
+        x.drag(start, (start[0] + 200, start[1] + 120))
+        left, top = wait_for(lambda: (g := skylane.bar_geometry())[:2] != (300, 200) and g)[:2]
+        wait_for(lambda: (skylane.settings().get("LF= "), skylane.settings().get("TP= ")) == (str(left * 15), str(top * 15)),
+                 what="the new place in twips")
+    finally:
+        dragged.set()
+        watcher.join()
     assert len(versions) == 2, versions  # as written above, and once more
 
     x.click(*skylane.bar_point(200, 90))  # the caption: Inet, then Game

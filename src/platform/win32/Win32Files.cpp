@@ -5,9 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryFile>
 
-#include <io.h>
 #include <windows.h>
 
 namespace skylane::files {
@@ -47,31 +47,44 @@ std::optional<QByteArray> readRegular(const QByteArray &path)
 
 bool replace(const QByteArray &path, const QByteArray &content, QString *reason)
 {
-    const auto fail = [reason](const QString &why) {
+    const auto fail = [reason](DWORD error) {
         if (reason)
-            *reason = why;
+            *reason = qt_error_string(int(error));
         return false;
     };
     if (path.isEmpty() || path.contains('\0'))
-        return fail(qt_error_string(ERROR_INVALID_NAME));
+        return fail(ERROR_INVALID_NAME);
     const QFileInfo target(name(path));
-    // Written beside the target and moved over it; QSaveFile's own
-    // temporary name would not be recognisably ours after a crash.
-    QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName()
-                        + QLatin1String(kTemporaryMark) + QStringLiteral("XXXXXX"));
-    if (!file.open())
-        return fail(file.errorString());
-    if (file.write(content) != content.size() || !file.flush())
-        return fail(file.errorString());
-    if (!FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()))))
-        return fail(qt_error_string(int(GetLastError())));
-    file.close();
-    const std::wstring from = QDir::toNativeSeparators(file.fileName()).toStdWString();
     const std::wstring to = QDir::toNativeSeparators(target.absoluteFilePath()).toStdWString();
-    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return fail(qt_error_string(int(GetLastError())));
-    file.setAutoRemove(false);
-    return true;
+    // Written beside the target under a name that is recognisably ours, then
+    // moved over it.
+    std::wstring from;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
+        const QString suffix = QString::number(QRandomGenerator::global()->bounded(2176782336u), 36) // 36^6
+                                   .rightJustified(6, QLatin1Char('0'));
+        from = QDir::toNativeSeparators(target.absolutePath() + QStringLiteral("/.") + target.fileName()
+                                        + QLatin1String(kTemporaryMark) + suffix)
+                   .toStdWString();
+        file = CreateFileW(from.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
+            return fail(GetLastError());
+    }
+    if (file == INVALID_HANDLE_VALUE)
+        return fail(ERROR_FILE_EXISTS);
+    DWORD written = 0;
+    bool ok = WriteFile(file, content.constData(), DWORD(content.size()), &written, nullptr)
+              && written == DWORD(content.size()) && FlushFileBuffers(file);
+    DWORD error = ok ? 0 : GetLastError();
+    CloseHandle(file);
+    if (ok && !MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ok = false;
+        error = GetLastError();
+    }
+    if (ok)
+        return true;
+    DeleteFileW(from.c_str());
+    return fail(error ? error : ERROR_WRITE_FAULT);
 }
 
 void removeLeftoverTemporaries(const QByteArray &folder, qint64 olderThanNs)
