@@ -169,3 +169,21 @@ def test_moving_a_button_along_the_row(skylane):
     out = paths[1] + b".out"
     assert wait_for(lambda: os.path.exists(out)) and open(out, "rb").read() == paths[1]
     assert os.stat(cfg).st_mtime_ns == before and not any(os.path.exists(p + b".out") for p in (paths[0], paths[2]))
+
+
+def test_a_started_program_has_the_session_environment(skylane):
+    """The program gets the variables the bar was started with, not the bar's own choices nor its start-up id."""
+    x, prog, out = skylane.x, skylane.root / "env-recorder", skylane.root / "env.out"
+    prog.write_text(f'#!/bin/sh\n{{ echo $$; cat /proc/$$/environ; }} > "{out}.tmp"; mv "{out}.tmp" "{out}"\n')
+    prog.chmod(0o755)
+    (skylane.config / "Inet.cfg").write_bytes(bytes(prog) + b"\r\n")
+
+    def start():
+        out.unlink(missing_ok=True)
+        x.click(*skylane.button_point(1))
+        pid, _, env = wait_for(lambda: out.exists() and out.read_bytes(), what="the program").partition(b"\n")
+        return int(pid), dict(e.split("=", 1) for e in env.decode().split("\0") if e)
+
+    skylane.start({"QT_QPA_PLATFORM": None, "DESKTOP_STARTUP_ID": "launcher-1_TIME9", "XDG_ACTIVATION_TOKEN": "t"})
+    pid, env = start()
+    assert env == {k: v for k, v in skylane.env.items() if k not in ("DESKTOP_STARTUP_ID", "XDG_ACTIVATION_TOKEN")}
