@@ -7,6 +7,7 @@
 
 int main(int argc, char *argv[])
 {
+    skylane::keepSessionEnvironment();
     if (!skylane::prepareNativeWindowSystem())
         return 1;
     skylane::beginLibraryWarmUp();

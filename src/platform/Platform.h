@@ -23,6 +23,13 @@ struct Platform {
 
 std::unique_ptr<Platform> createNativePlatform();
 
+// Runs first in main(), before anything sets or unsets a variable: keeps the
+// environment the session started the bar with, which every program the bar
+// starts gets in turn. What the bar then chooses for itself (its Qt platform,
+// say) stays with the bar. On Windows a program gets the user's environment
+// block instead, so nothing needs keeping.
+void keepSessionEnvironment();
+
 // Runs before the application object exists. On Linux the bar places itself
 // and keeps its stacking layer through X11, so a Wayland session runs it
 // through XWayland: unless the user has chosen a Qt platform, xcb is chosen

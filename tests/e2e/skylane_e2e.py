@@ -210,7 +210,7 @@ class SkyLane:
                "QT_ACCESSIBILITY": "0", "NO_AT_BRIDGE": "1", **self.buses.env, **(extra_env or {})}
         # A sanitizer build's options pass through; nothing else of the caller's environment does.
         env.update({k: v for k, v in os.environ.items() if k in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS")})
-        env = {k: v for k, v in env.items() if v is not None}  # None in extra_env removes a variable
+        self.env = env = {k: v for k, v in env.items() if v is not None}  # None in extra_env removes a variable
         with open(self.root / "skylane.log", "ab") as log:
             self.proc = subprocess.Popen([str(self.folder / "skylane")], cwd=self.root, env=env,
                                          stdout=log, stderr=subprocess.STDOUT, start_new_session=True)

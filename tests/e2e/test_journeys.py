@@ -1,6 +1,7 @@
 """What a user meets on a real desktop, one journey per test."""
 
 import os
+import re
 import shutil
 import signal
 import time
@@ -8,6 +9,7 @@ import time
 import dbus
 from dbusmock import MOCK_IFACE, DBusTestCase
 
+from dbusmock.templates.systemd import MAIN_IFACE as SYSTEMD
 from skylane_e2e import calls, px, stays, stop_processes, wait_for
 
 
@@ -169,3 +171,35 @@ def test_moving_a_button_along_the_row(skylane):
     out = paths[1] + b".out"
     assert wait_for(lambda: os.path.exists(out)) and open(out, "rb").read() == paths[1]
     assert os.stat(cfg).st_mtime_ns == before and not any(os.path.exists(p + b".out") for p in (paths[0], paths[2]))
+
+
+def test_a_started_program_has_the_session_environment_and_a_scope_of_its_own(skylane):
+    """The program gets the variables the bar was started with, not the bar's own choices nor its start-up id;
+    the user's service manager is asked for a scope holding it; refused or absent, the program starts all the same."""
+    x, prog, out = skylane.x, skylane.root / "env-recorder", skylane.root / "env.out"
+    prog.write_text(f'#!/bin/sh\n{{ echo $$; cat /proc/$$/environ; }} > "{out}.tmp"; mv "{out}.tmp" "{out}"\n')
+    prog.chmod(0o755)
+    (skylane.config / "Inet.cfg").write_bytes(bytes(prog) + b"\r\n")
+
+    def start():
+        out.unlink(missing_ok=True)
+        x.click(*skylane.button_point(1))
+        pid, _, env = wait_for(lambda: out.exists() and out.read_bytes(), what="the program").partition(b"\n")
+        return int(pid), dict(e.split("=", 1) for e in env.decode().split("\0") if e)
+
+    mock, systemd = DBusTestCase.spawn_server_template("systemd", {}, system_bus=False)
+    systemd = dbus.Interface(systemd, MOCK_IFACE)
+    try:
+        skylane.start({"QT_QPA_PLATFORM": None, "DESKTOP_STARTUP_ID": "launcher-1_TIME9", "XDG_ACTIVATION_TOKEN": "t"})
+        pid, env = start()
+        assert env == {k: v for k, v in skylane.env.items() if k not in ("DESKTOP_STARTUP_ID", "XDG_ACTIVATION_TOKEN")}
+        [(_, [unit, mode, properties, aux])] = wait_for(lambda: systemd.GetMethodCalls("StartTransientUnit"))
+        assert re.fullmatch(r"app-skylane-env\\x2drecorder-[0-9a-f]{16}\.scope", unit) and mode == "fail"
+        assert dict(properties)["PIDs"] == [pid] and aux == []
+        systemd.AddMethod(SYSTEMD, "StartTransientUnit", "ssa(sv)a(sa(sv))", "o",
+                          "raise dbus.exceptions.DBusException('no', name='org.freedesktop.systemd1.UnitExists')")
+        assert start()[0] != pid
+        wait_for(lambda: len(systemd.GetMethodCalls("StartTransientUnit")) == 2, what="the refused call")
+    finally:
+        stop_processes([mock])
+    assert start()[0] != pid and skylane.proc.poll() is None and "no scope of its own" in skylane.output()

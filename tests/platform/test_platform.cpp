@@ -9,6 +9,7 @@
 #include "platform/linux/DesktopEntryIndex.h"
 #include "platform/linux/LinuxProgramIcons.h"
 #include "platform/linux/LinuxProgramLauncher.h"
+#include "platform/linux/SystemdScope.h"
 #include "startup/FirstRun.h"
 #include "support/TestApp.h"
 
@@ -350,6 +351,24 @@ private slots:
         QVERIFY(lines.at(5).toLongLong() != ::getpid() && lines.at(6).toLongLong() != ::getsid(0));
         QCOMPARE(lines.mid(7).join('|'), (QByteArrayList{relative ? name : full} + arguments).join('|'));
         QVERIFY(!QFile::exists("canary"));
+    }
+
+    // The scope a started program runs in, named as systemd-escape would
+    // spell its file name, within systemd's 255 characters.
+    void scopeNamedAfterTheProgram_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<QString>("escaped");
+        QTest::newRow("plain") << QByteArray("/usr/bin/xclock") << "xclock";
+        QTest::newRow("dash, space, dots") << QByteArray("/opt/my app/gnome-term 2.real") << "gnome\\x2dterm\\x202.real";
+        QTest::newRow("leading dot, not UTF-8") << QByteArray(".hid:_\xe9") << "\\x2ehid:_\\xe9";
+        QTest::newRow("cut before half an escape") << "/x/a" + QByteArray(100, '-') << "a" + QString("\\x2d").repeated(54);
+    }
+    void scopeNamedAfterTheProgram()
+    {
+        QFETCH(QByteArray, path);
+        QFETCH(QString, escaped);
+        QCOMPARE(scopeNameFor(path, 0xff), "app-skylane-" + escaped + "-00000000000000ff.scope");
     }
 
     // Runs before any window exists; only the environment it reads and sets matters.

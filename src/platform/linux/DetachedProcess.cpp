@@ -8,6 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+extern char **environ;
+
 #ifndef CLOSE_RANGE_CLOEXEC
 #define CLOSE_RANGE_CLOEXEC (1U << 2)
 #endif
@@ -18,7 +20,7 @@ namespace {
 
 // Only async-signal-safe calls from here on: the bar has threads, and a
 // forked copy of it may hold any of their locks.
-[[noreturn]] void execProgram(const char *path, char *const argv[], int statusFd)
+[[noreturn]] void execProgram(const char *path, char *const argv[], char *const envp[], int statusFd)
 {
     const int devNull = ::open("/dev/null", O_RDWR);
     if (devNull < 0)
@@ -38,7 +40,7 @@ namespace {
     signal(SIGPIPE, SIG_DFL);
     signal(SIGCHLD, SIG_DFL);
 
-    ::execv(path, argv);
+    ::execve(path, argv, envp);
     const int error = errno;
     (void)!::write(statusFd, &error, sizeof error);
     _exit(127);
@@ -46,7 +48,7 @@ namespace {
 
 // The intermediate process: forks the program, waits only until its exec
 // has succeeded or failed, reports its pid (or -1) and exits.
-[[noreturn]] void startProgram(const char *path, char *const argv[], int pidFd)
+[[noreturn]] void startProgram(const char *path, char *const argv[], char *const envp[], int pidFd)
 {
     ::setsid();
     int status[2];
@@ -55,7 +57,7 @@ namespace {
     pid_t program = ::fork();
     if (program == 0) {
         ::close(status[0]);
-        execProgram(path, argv, status[1]);
+        execProgram(path, argv, envp, status[1]);
     }
     ::close(status[1]);
     if (program > 0) {
@@ -71,7 +73,35 @@ namespace {
     _exit(0);
 }
 
+// The variables that announce the bar's own launch to the desktop; a program
+// the bar starts is a launch of its own.
+bool isStartupNotification(const QByteArray &entry)
+{
+    return entry.startsWith("DESKTOP_STARTUP_ID=") || entry.startsWith("XDG_ACTIVATION_TOKEN=");
+}
+
 } // namespace
+
+char *const *sessionEnvironment()
+{
+    // Filled once, then never changed: the pointers stay valid for the
+    // program's life and a forked copy only reads them.
+    static const struct Kept {
+        QByteArrayList entries;
+        std::vector<char *> pointers;
+        Kept()
+        {
+            for (char **entry = environ; entry && *entry; ++entry) {
+                if (!isStartupNotification(*entry))
+                    entries.append(QByteArray(*entry));
+            }
+            for (const QByteArray &entry : entries)
+                pointers.push_back(const_cast<char *>(entry.constData()));
+            pointers.push_back(nullptr);
+        }
+    } kept;
+    return kept.pointers.data();
+}
 
 pid_t spawnDetached(const QByteArray &program, const QByteArrayList &arguments)
 {
@@ -86,6 +116,7 @@ pid_t spawnDetached(const QByteArray &program, const QByteArrayList &arguments)
         argv.push_back(const_cast<char *>(argument.constData()));
     }
     argv.push_back(nullptr);
+    char *const *envp = sessionEnvironment();
 
     int pidPipe[2];
     if (::pipe2(pidPipe, O_CLOEXEC) < 0)
@@ -93,7 +124,7 @@ pid_t spawnDetached(const QByteArray &program, const QByteArrayList &arguments)
     const pid_t intermediate = ::fork();
     if (intermediate == 0) {
         ::close(pidPipe[0]);
-        startProgram(path, argv.data(), pidPipe[1]);
+        startProgram(path, argv.data(), envp, pidPipe[1]);
     }
     ::close(pidPipe[1]);
     pid_t started = -1;

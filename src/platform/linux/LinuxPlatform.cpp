@@ -1,4 +1,5 @@
 #include "platform/Platform.h"
+#include "platform/linux/DetachedProcess.h"
 #include "platform/linux/LinuxProgramIcons.h"
 #include "platform/linux/LinuxProgramLauncher.h"
 #include "platform/linux/LinuxServices.h"
@@ -26,6 +27,11 @@ std::unique_ptr<Platform> createNativePlatform()
     p->shell = std::make_unique<DesktopShellOpener>();
     p->session = std::make_unique<LinuxSessionEnder>();
     return p;
+}
+
+void keepSessionEnvironment()
+{
+    sessionEnvironment();
 }
 
 void returnFreedMemory()

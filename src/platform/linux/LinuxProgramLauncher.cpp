@@ -3,6 +3,7 @@
 #include "core/Files.h"
 #include "platform/linux/DesktopEntryIndex.h"
 #include "platform/linux/DetachedProcess.h"
+#include "platform/linux/SystemdScope.h"
 #include "platform/linux/X11MinimizeWatch.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,9 @@
 #include <QGuiApplication>
 
 namespace skylane {
+
+LinuxProgramLauncher::LinuxProgramLauncher() = default;
+LinuxProgramLauncher::~LinuxProgramLauncher() = default;
 
 QByteArray programOfFile(const QByteArray &file)
 {
@@ -24,6 +28,11 @@ void LinuxProgramLauncher::startMinimized(const QByteArray &programPath, const Q
     const pid_t pid = spawnDetached(programPath, arguments);
     if (pid <= 0)
         return;
+    if (QCoreApplication::instance()) {
+        if (!m_scopes)
+            m_scopes = std::make_unique<SystemdScopes>();
+        m_scopes->moveToOwnScope(pid, programPath);
+    }
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())
         && QGuiApplication::platformName() == QLatin1String("xcb"))
         X11MinimizeWatch::start(pid, QCoreApplication::instance());

@@ -30,6 +30,8 @@ void returnFreedMemory()
     _heapmin();
 }
 
+void keepSessionEnvironment() {}
+
 bool prepareNativeWindowSystem()
 {
     return true; // Windows has one window system, always there
