@@ -6,7 +6,8 @@
 
 #include "SkyLaneApp.h"
 #include "bar/BarWindow.h"
-#include "buttons/BarBuilder.h"
+#include "buttons/ButtonRow.h"
+#include "buttons/CategoryStore.h"
 #include "core/AppPaths.h"
 #include "core/ConfigWriter.h"
 #include "core/TextFile.h"
@@ -110,20 +111,22 @@ int main(int argc, char *argv[])
     auto platform = createNativePlatform();
     ProgramIcons &icons = *platform->icons;
     const AppPaths paths(QFile::encodeName(appFolder.path()));
-    BarWindow bar(*platform->colors, *platform->dialogs);
-    const ConfigWriter writer;
-    BarBuilder builder(bar, paths, writer, icons);
+    BarModel model;
+    BarWindow bar(model, *platform->colors, *platform->dialogs);
+    ConfigWriter writer;
+    ButtonRow row(bar, model, paths, icons);
+    CategoryStore store(model, paths, writer);
 
     QElapsedTimer timer;
     timer.start();
-    builder.BuildBar();
+    store.load();
     const double firstMs = timer.nsecsElapsed() / 1e6;
     QApplication::processEvents();
 
     int withEntryIcon = 0;
     int withThemeIcon = 0;
-    for (int i = 1; i < bar.command2Count(); ++i) {
-        const QString name = bar.Command2(i)->icon().name();
+    for (ProgramButton *button : row.buttons()) {
+        const QString name = button->icon().name();
         withThemeIcon += !name.isEmpty();
         withEntryIcon += std::any_of(std::begin(kEntryIcons), std::end(kEntryIcons),
                                      [&name](const char *icon) { return name == QLatin1String(icon); });
@@ -136,7 +139,7 @@ int main(int argc, char *argv[])
     constexpr int kWarmUp = 100;
     for (int i = 0; i < builds; ++i) {
         timer.restart();
-        builder.BuildBar();
+        store.load();
         times << timer.nsecsElapsed() / 1e6;
         // Each build answers an event; let the loop run between them.
         QApplication::processEvents();
@@ -149,7 +152,7 @@ int main(int argc, char *argv[])
     const long heapEnd = heapKiB();
 
     QTextStream out(stdout);
-    out << "programs in the row:        " << bar.Label1()->toolTip() << " (" << withThemeIcon
+    out << "programs in the row:        " << model.count() << " (" << withThemeIcon
         << " with a theme icon, " << withEntryIcon << " with an icon named by a desktop entry)\n";
     out << "first build:                " << QString::number(firstMs, 'f', 2) << " ms\n";
     out << "median build after first:   " << QString::number(median(times), 'f', 3) << " ms over "

@@ -8,13 +8,13 @@
 #include "bar/SaveFailureNotice.h"
 #include "bar/Settings.h"
 #include "bar/StatusLight.h"
-#include "buttons/BarBuilder.h"
 #include "buttons/ButtonActions.h"
 #include "buttons/ButtonAdder.h"
 #include "buttons/ButtonDrops.h"
 #include "buttons/ButtonMover.h"
-#include "buttons/CategoryFile.h"
+#include "buttons/ButtonRow.h"
 #include "buttons/CategorySelector.h"
+#include "buttons/CategoryStore.h"
 #include "shutdown/Shutdown.h"
 #include "startup/Splash.h"
 #include "widgets/UnusedFonts.h"
@@ -76,10 +76,10 @@ SkyLaneApp::SkyLaneApp(std::unique_ptr<Platform> platform, AppPaths paths)
     // The icons of the row shown first are found while the system's fonts
     // are still being read on the warm-up thread; the bar's window, which
     // measures text at once, is built when that is done.
-    if (const auto firstRow = readCategoryFile(QLatin1String(BarWindow::kFirstCategory), m_paths))
+    if (const auto firstRow = CategoryStore::readFile(QLatin1String(BarModel::kFirstCategory), m_paths))
         m_platform->icons->prefetch(*firstRow);
     finishLibraryWarmUp();
-    m_bar = std::make_unique<BarWindow>(*m_platform->colors, *m_platform->dialogs);
+    m_bar = std::make_unique<BarWindow>(m_model, *m_platform->colors, *m_platform->dialogs);
     m_saveFailures = std::make_unique<SaveFailureNotice>(m_bar.get(), m_writer);
     // A change the disk refused gets a last try as the program ends.
     connect(qApp, &QCoreApplication::aboutToQuit, &m_writer, &ConfigWriter::writeUnsaved);
@@ -154,19 +154,20 @@ void SkyLaneApp::showSplash()
 
 void SkyLaneApp::createButtonRow()
 {
-    m_barBuilder = std::make_unique<BarBuilder>(*m_bar, m_paths, m_writer, *m_platform->icons);
-    m_categories = std::make_unique<CategorySelector>(*m_bar, *m_barBuilder, m_paths, m_writer);
-    m_buttonActions = std::make_unique<ButtonActions>(
-        *m_bar, m_paths, m_writer, ButtonActions::Services{*m_platform->launcher, *m_platform->dialogs, *m_platform->icons});
+    m_row = new ButtonRow(*m_bar, m_model, m_paths, *m_platform->icons);
+    m_categoryStore = new CategoryStore(m_model, m_paths, m_writer);
+    m_categories = std::make_unique<CategorySelector>(*m_bar, m_model, m_paths, m_writer);
+    m_buttonActions = std::make_unique<ButtonActions>(*m_bar, m_model, *m_row, *m_categoryStore,
+                                                      ButtonActions::Services{*m_platform->launcher, *m_platform->dialogs});
     connect(m_buttonActions.get(), &ButtonActions::exitDialogRequested, this, &SkyLaneApp::showExitDialog);
-    m_buttonAdder = std::make_unique<ButtonAdder>(*m_bar, m_paths, m_writer);
-    m_buttonDrops = std::make_unique<ButtonDrops>(*m_bar, *m_buttonActions, *m_buttonAdder, *m_platform->launcher);
-    m_buttonMover = std::make_unique<ButtonMover>(*m_bar, m_paths, m_writer);
+    m_buttonAdder = std::make_unique<ButtonAdder>(*m_bar, m_model, *m_categoryStore);
+    m_buttonDrops = std::make_unique<ButtonDrops>(*m_bar, m_model, *m_buttonActions, *m_platform->launcher);
+    m_buttonMover = std::make_unique<ButtonMover>(*m_bar, m_model, *m_row, *m_categoryStore);
 }
 
 void SkyLaneApp::createBarControls()
 {
-    m_statusLight = std::make_unique<StatusLight>(*m_bar, *m_platform->windows);
+    m_statusLight = std::make_unique<StatusLight>(*m_bar, m_model, *m_platform->windows);
     connect(m_statusLight.get(), &StatusLight::restoreWindowRequested, this,
             [this] { restoreWindow().showEntry(); });
     m_placement = std::make_unique<BarPlacement>(*m_bar, *m_platform->windows, m_paths, m_writer);
@@ -178,7 +179,7 @@ void SkyLaneApp::createBarControls()
 RestoreWindow &SkyLaneApp::restoreWindow()
 {
     if (!m_restoreWindow)
-        m_restoreWindow = std::make_unique<RestoreWindow>(*m_bar);
+        m_restoreWindow = std::make_unique<RestoreWindow>(*m_bar, m_model);
     return *m_restoreWindow;
 }
 
@@ -194,9 +195,9 @@ void SkyLaneApp::showBar()
 void SkyLaneApp::loadBar()
 {
     m_platform->windows->prepareBarWindow(m_bar.get());
-    LoadSettings(*m_bar, m_paths);
+    loadSettings(*m_bar, m_paths);
     m_platform->windows->setTopmost(m_bar.get(), true);
-    m_barBuilder->BuildBar();
+    m_categoryStore->load();
 }
 
 bool SkyLaneApp::exitDialogShown() const

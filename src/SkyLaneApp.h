@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AppPaths.h"
+#include "buttons/BarModel.h"
 #include "core/ConfigWriter.h"
 #include "platform/Platform.h"
 
@@ -13,13 +14,14 @@ class QTimer;
 
 namespace skylane {
 
-class BarBuilder;
 class ButtonActions;
 class ButtonAdder;
 class ButtonDrops;
 class ButtonMover;
 class BarWindow;
+class ButtonRow;
 class CategorySelector;
+class CategoryStore;
 class Appearance;
 class BarPlacement;
 class PopupMenu;
@@ -64,6 +66,9 @@ public:
     bool exitDialogShown() const;
 
     BarWindow &bar() { return *m_bar; }
+    BarModel &model() { return m_model; }
+    ButtonRow &row() { return *m_row; }
+    CategoryStore &categoryStore() { return *m_categoryStore; }
     const AppPaths &paths() const { return m_paths; }
 
     // The start-up window while it is shown (closing destroys it), else
@@ -86,9 +91,11 @@ private:
     std::unique_ptr<Platform> m_platform;
     AppPaths m_paths;
     ConfigWriter m_writer;
+    BarModel m_model;
     std::unique_ptr<BarWindow> m_bar;
+    ButtonRow *m_row = nullptr; // the bar's
+    CategoryStore *m_categoryStore = nullptr; // the model's
     std::unique_ptr<SaveFailureNotice> m_saveFailures;
-    std::unique_ptr<BarBuilder> m_barBuilder;
     std::unique_ptr<CategorySelector> m_categories;
     std::unique_ptr<ButtonActions> m_buttonActions;
     std::unique_ptr<ButtonAdder> m_buttonAdder;

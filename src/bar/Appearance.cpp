@@ -1,7 +1,7 @@
 #include "bar/Appearance.h"
 
 #include "bar/BarWindow.h"
-#include "bar/CommonDialog.h"
+#include "bar/DialogChoices.h"
 #include "bar/Settings.h"
 
 #include <QAction>
@@ -16,69 +16,69 @@ Appearance::Appearance(BarWindow &bar, const AppPaths &paths, ConfigWriter &writ
 
 void Appearance::wireMenus(const BarMenus &m)
 {
-    connect(m.mnuBGColor, &QAction::triggered, this, &Appearance::mnuBGColor_Click);
-    connect(m.mnuColrMatch, &QAction::triggered, this, &Appearance::mnuColrMatch_Click);
-    connect(m.mnuColrMatchInact, &QAction::triggered, this, &Appearance::mnuColrMatchInact_Click);
-    connect(m.mnuColrApplic, &QAction::triggered, this, &Appearance::mnuColrApplic_Click);
-    connect(m.mnuColrDesktop, &QAction::triggered, this, &Appearance::mnuColrDesktop_Click);
-    connect(m.mnuFontName, &QAction::triggered, this, &Appearance::mnuFontName_Click);
-    connect(m.mnuFontColor, &QAction::triggered, this, &Appearance::mnuFontColor_Click);
+    connect(m.chooseBackgroundColor, &QAction::triggered, this, &Appearance::chooseBackgroundColor);
+    connect(m.matchActiveBar, &QAction::triggered, this, &Appearance::matchActiveBar);
+    connect(m.matchInactiveBar, &QAction::triggered, this, &Appearance::matchInactiveBar);
+    connect(m.matchBorders, &QAction::triggered, this, &Appearance::matchBorders);
+    connect(m.matchDesktop, &QAction::triggered, this, &Appearance::matchDesktop);
+    connect(m.chooseCaptionFont, &QAction::triggered, this, &Appearance::chooseCaptionFont);
+    connect(m.chooseCaptionColor, &QAction::triggered, this, &Appearance::chooseCaptionColor);
 }
 
-void Appearance::mnuBGColor_Click()
+void Appearance::chooseBackgroundColor()
 {
-    CommonDialog *dialog = m_bar.CommonDialog1();
-    dialog->ShowColor();
-    m_bar.setBackColor(dialog->Color());
-    SaveSettings(m_bar, m_paths, m_writer);
+    DialogChoices *dialog = m_bar.dialogChoices();
+    dialog->chooseColor();
+    m_bar.setBackColor(dialog->color());
+    (void)saveSettings(m_bar, m_paths, m_writer);
 }
 
-void Appearance::mnuColrMatch_Click()
+void Appearance::matchActiveBar()
 {
     m_bar.setBackColor(systemColor(syscolor::ActiveCaption));
 }
 
-void Appearance::mnuColrMatchInact_Click()
+void Appearance::matchInactiveBar()
 {
     m_bar.setBackColor(systemColor(syscolor::InactiveCaption));
 }
 
-void Appearance::mnuColrApplic_Click()
+void Appearance::matchBorders()
 {
     // The face of buttons, not a border colour.
     m_bar.setBackColor(systemColor(syscolor::ButtonFace));
 }
 
-void Appearance::mnuColrDesktop_Click()
+void Appearance::matchDesktop()
 {
     m_bar.setBackColor(systemColor(syscolor::Desktop));
 }
 
-void Appearance::mnuFontName_Click()
+void Appearance::chooseCaptionFont()
 {
-    CommonDialog *dialog = m_bar.CommonDialog1();
-    dialog->ShowFont();
+    DialogChoices *dialog = m_bar.dialogChoices();
+    dialog->chooseFont();
     // Only the face changes; size and weight stay. Before any face has been
     // confirmed the dialog reports none, and the caption keeps its own.
-    if (!dialog->FontName().isEmpty()) {
-        QFont font = m_bar.Label1()->font();
-        font.setFamily(dialog->FontName());
-        m_bar.Label1()->setFont(font);
+    if (!dialog->fontName().isEmpty()) {
+        QFont font = m_bar.caption()->font();
+        font.setFamily(dialog->fontName());
+        m_bar.caption()->setFont(font);
     }
-    SaveSettings(m_bar, m_paths, m_writer);
+    (void)saveSettings(m_bar, m_paths, m_writer);
 }
 
-void Appearance::mnuFontColor_Click()
+void Appearance::chooseCaptionColor()
 {
-    chooseCaptionColor(m_bar, m_paths, m_writer);
+    skylane::chooseCaptionColor(m_bar, m_paths, m_writer);
 }
 
 void chooseCaptionColor(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer)
 {
-    CommonDialog *dialog = bar.CommonDialog1();
-    dialog->ShowColor();
-    bar.Label1()->setForeColor(dialog->Color());
-    SaveSettings(bar, paths, writer);
+    DialogChoices *dialog = bar.dialogChoices();
+    dialog->chooseColor();
+    bar.caption()->setForeColor(dialog->color());
+    (void)saveSettings(bar, paths, writer);
 }
 
 } // namespace skylane

@@ -11,7 +11,7 @@ struct BarMenus;
 
 // The "Background" and "Font" commands of the popup menu: the bar's
 // background colour, the caption's text colour and its face name. The
-// dialog commands take what the common dialog reports, confirmed or not,
+// dialog commands take what the dialogs report, confirmed or not,
 // and save the settings; the four fixed backgrounds are system colours
 // that follow the desktop's scheme and are not saved by themselves.
 class Appearance : public QObject {
@@ -19,13 +19,13 @@ class Appearance : public QObject {
 public:
     Appearance(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer);
 
-    void mnuBGColor_Click();
-    void mnuColrMatch_Click();
-    void mnuColrMatchInact_Click();
-    void mnuColrApplic_Click();
-    void mnuColrDesktop_Click();
-    void mnuFontName_Click();
-    void mnuFontColor_Click();
+    void chooseBackgroundColor();
+    void matchActiveBar();
+    void matchInactiveBar();
+    void matchBorders();
+    void matchDesktop();
+    void chooseCaptionFont();
+    void chooseCaptionColor();
 
 private:
     void wireMenus(const BarMenus &menus);

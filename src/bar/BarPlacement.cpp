@@ -57,12 +57,12 @@ QPoint placeOnScreens(const QRect &bar, const QList<QRect> &screens, const QList
 BarPlacement::BarPlacement(BarWindow &bar, WindowSystem &windows, const AppPaths &paths, ConfigWriter &writer)
     : m_bar(bar), m_windows(windows), m_paths(paths), m_writer(writer)
 {
-    connect(bar.Image2(), &PictureBox::mousePressed, this,
+    connect(bar.dragHandle(), &PictureBox::mousePressed, this,
             [this](int, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos) {
-                Image2_MouseDown(button, modifiers, pos);
+                onDragHandlePressed(button, modifiers, pos);
             });
     bar.installEventFilter(this);
-    bar.Image2()->installEventFilter(this);
+    bar.dragHandle()->installEventFilter(this);
 
     for (QScreen *screen : QGuiApplication::screens())
         watchScreen(screen);
@@ -83,10 +83,10 @@ void BarPlacement::keepOnScreenLater()
 
 void BarPlacement::save()
 {
-    SaveSettings(m_bar, m_paths, m_writer);
+    (void)saveSettings(m_bar, m_paths, m_writer);
 }
 
-void BarPlacement::Image2_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos)
+void BarPlacement::onDragHandlePressed(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos)
 {
     // Any button, any modifier keys: the press starts a move.
     m_grabOffset.reset();
@@ -104,7 +104,7 @@ void BarPlacement::Image2_MouseDown(Qt::MouseButton button, Qt::KeyboardModifier
         // No move from the window manager: the bar follows the pointer
         // until this button is released.
         m_grabButton = button;
-        m_grabOffset = m_bar.Image2()->mapTo(&m_bar, pos);
+        m_grabOffset = m_bar.dragHandle()->mapTo(&m_bar, pos);
     }
 }
 
@@ -140,7 +140,7 @@ bool BarPlacement::eventFilter(QObject *watched, QEvent *event)
             keepOnScreenLater();
         return false;
     }
-    if (watched == m_bar.Image2() && m_grabOffset) {
+    if (watched == m_bar.dragHandle() && m_grabOffset) {
         if (event->type() == QEvent::MouseMove) {
             const QPoint global = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
             const QPoint topLeft = global - *m_grabOffset;

@@ -15,7 +15,7 @@ class ConfigWriter;
 class BarWindow;
 class WindowSystem;
 
-// Where the bar stands: the drag handle `Image2` moves it with the window
+// Where the bar stands: the drag handle moves it with the window
 // system's move (or, where the window manager offers none, by following
 // the pointer until the button is released) and the settings are saved
 // once, when the move has ended, with the final place. Outside a drag the
@@ -26,7 +26,7 @@ class BarPlacement : public QObject {
 public:
     BarPlacement(BarWindow &bar, WindowSystem &windows, const AppPaths &paths, ConfigWriter &writer);
 
-    void Image2_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void onDragHandlePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
 
     // Moves the bar to the nearest place where its controls lie wholly on a
     // screen, when they do not; its buttons may still run off the screen.

@@ -1,10 +1,9 @@
 #include "bar/BarWindow.h"
 
 #include "artwork/Artwork.h"
-#include "bar/CommonDialog.h"
+#include "bar/DialogChoices.h"
 #include "platform/Dialogs.h"
 
-#include <QComboBox>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QMenu>
@@ -20,8 +19,6 @@ namespace skylane {
 
 namespace {
 
-constexpr TwipsRect kButtonTemplate{1110, 10, 325, 315};
-
 // A label whose size follows its text keeps its place; the remembered twips
 // take the size it grew to.
 void autoSize(QLabel *label)
@@ -35,39 +32,22 @@ void autoSize(QLabel *label)
 
 } // namespace
 
-BarWindow::BarWindow(const SystemColors &scheme, Dialogs &dialogs, QWidget *parent)
+BarWindow::BarWindow(const BarModel &model, const SystemColors &scheme, Dialogs &dialogs, QWidget *parent)
     : QWidget(parent), m_scheme(scheme)
 {
-    setObjectName(QStringLiteral("main"));
+    setObjectName(QStringLiteral("barWindow"));
     setWindowIcon(artworkIcon(QStringLiteral("app"), QSize(16, 16)));
     // The bar never takes the keyboard focus, yet its tooltips must show.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setFocusPolicy(Qt::NoFocus);
     createControls(dialogs);
     applyGeometry();
+    connect(&model, &BarModel::categoryChanged, m_caption, &ColorLabel::setCaption);
+    connect(&model, &BarModel::adderChanged, this, &BarWindow::showAdder);
+    connect(&model, &BarModel::lampChanged, this, &BarWindow::showLamp);
 }
 
 BarWindow::~BarWindow() = default;
-
-const std::array<BarWindow::Category, 13> &BarWindow::categories()
-{
-    static const std::array<Category, 13> table = {{
-        {"Aud", "mnuAudio", "Audio", &BarMenus::mnuAudio},
-        {"Game", "mnuGame", "Game", &BarMenus::mnuGame},
-        {"Grap", "mnuGrap", "Graphics", &BarMenus::mnuGrap},
-        {"Inet", "mnuInet", "Internet", &BarMenus::mnuInet},
-        {"Misc", "mnuMisc", "Misc", &BarMenus::mnuMisc},
-        {"Pack", "mnuPacks", "Packers", &BarMenus::mnuPacks},
-        {"Sys", "mnuSys", "System", &BarMenus::mnuSys},
-        {"Text", "mnuText", "Text", &BarMenus::mnuText},
-        {"Tools", "mnuTools", "Tools", &BarMenus::mnuTools},
-        {"Utils", "mnuUtils", "Utilities", &BarMenus::mnuUtils},
-        {"Vid", "mnuVideo", "Video", &BarMenus::mnuVideo},
-        {"Work", "mnuWork", "Work", &BarMenus::mnuWork},
-        {kExitCategory, "mnuExit", "Exit", &BarMenus::mnuExit},
-    }};
-    return table;
-}
 
 const std::array<int, 13> &BarWindow::typeMenuOrder()
 {
@@ -88,97 +68,80 @@ void BarWindow::createControls(Dialogs &dialogs)
         return box;
     };
 
-    m_image1[AdderAdd] = image(AdderAdd, {795, 45, 300, 285}, {32, 32}, true, "add", "Image1_1");
-    m_image1[AdderAdd]->setToolTip(QStringLiteral("Add button"));
-    m_image1[AdderAdd]->hide();
+    m_adder[size_t(BarModel::Adder::Add)] = image(int(BarModel::Adder::Add), {795, 45, 300, 285}, {32, 32}, true, "add", "addImage");
+    m_adder[size_t(BarModel::Adder::Add)]->setToolTip(QStringLiteral("Add button"));
+    m_adder[size_t(BarModel::Adder::Add)]->hide();
 
-    m_label1 = new ColorLabel(QLatin1String(kFirstCategory), 0x00FFFFFF, m_scheme, this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setFont(makeFont("MS Serif", 6.75, true));
-    setTwipsGeometry(m_label1, {0, 0, 675, 195});
+    m_caption = new ColorLabel(QLatin1String(BarModel::kFirstCategory), 0x00FFFFFF, m_scheme, this);
+    m_caption->setObjectName(QStringLiteral("caption"));
+    m_caption->setFont(makeFont("MS Serif", 6.75, true));
+    setTwipsGeometry(m_caption, {0, 0, 675, 195});
 
-    m_image1[AdderRemove] = image(AdderRemove, {780, 45, 300, 285}, {32, 32}, true, "remove", "Image1_2");
-    m_image1[AdderRemove]->setToolTip(QStringLiteral("Add button"));
-    m_image1[AdderRemove]->hide();
+    m_adder[size_t(BarModel::Adder::Remove)] = image(int(BarModel::Adder::Remove), {780, 45, 300, 285}, {32, 32}, true, "remove", "removeImage");
+    m_adder[size_t(BarModel::Adder::Remove)]->setToolTip(QStringLiteral("Add button"));
+    m_adder[size_t(BarModel::Adder::Remove)]->hide();
 
-    m_image2 = image(0, {405, 110, 360, 240}, {32, 32}, true, "drag", "Image2");
+    m_dragHandle = image(0, {405, 110, 360, 240}, {32, 32}, true, "drag", "dragHandle");
 
-    m_image3[LampUnlit] = image(LampUnlit, {60, 160, 180, 180}, {12, 12}, false, "light-unlit", "Image3_0");
-    m_image3[LampUnlit]->hide();
-    m_image3[LampGreen] = image(LampGreen, {60, 160, 180, 180}, {12, 12}, false, "light-green", "Image3_1");
-    m_image3[LampRed] = image(LampRed, {60, 160, 180, 180}, {12, 12}, false, "light-red", "Image3_2");
-    m_image3[LampRed]->hide();
+    m_statusLight[size_t(BarModel::Lamp::Unlit)] = image(int(BarModel::Lamp::Unlit), {60, 160, 180, 180}, {12, 12}, false, "light-unlit", "statusLightUnlit");
+    m_statusLight[size_t(BarModel::Lamp::Unlit)]->hide();
+    m_statusLight[size_t(BarModel::Lamp::Green)] = image(int(BarModel::Lamp::Green), {60, 160, 180, 180}, {12, 12}, false, "light-green", "statusLightGreen");
+    m_statusLight[size_t(BarModel::Lamp::Red)] = image(int(BarModel::Lamp::Red), {60, 160, 180, 180}, {12, 12}, false, "light-red", "statusLightRed");
+    m_statusLight[size_t(BarModel::Lamp::Red)]->hide();
 
-    m_image1[AdderResting] = image(AdderResting, {810, 60, 240, 240}, {32, 32}, true, "resting", "Image1_0");
+    m_adder[size_t(BarModel::Adder::Resting)] = image(int(BarModel::Adder::Resting), {810, 60, 240, 240}, {32, 32}, true, "resting", "adderImage");
 
-    m_label2 = new ColorLabel(QStringLiteral("MENU"), systemColor(syscolor::HighlightText), m_scheme, this);
-    m_label2->setObjectName(QStringLiteral("Label2"));
-    m_label2->setFont(makeFont("Arial Narrow", 6.75, false));
+    m_menuLabel = new ColorLabel(QStringLiteral("MENU"), systemColor(syscolor::HighlightText), m_scheme, this);
+    m_menuLabel->setObjectName(QStringLiteral("menuLabel"));
+    m_menuLabel->setFont(makeFont("Arial Narrow", 6.75, false));
     int menuTop = -40;
 #ifdef Q_OS_WIN
     // Without font smoothing (wine's default; Windows with ClearType off)
     // the capitals' top row is drawn crisp, and the bar's top edge would cut
     // it: the capitals start inside the bar.
-    const QFontMetrics menuMetrics(m_label2->font());
+    const QFontMetrics menuMetrics(m_menuLabel->font());
     menuTop = std::max(menuTop, (menuMetrics.capHeight() - menuMetrics.ascent()) * kTwipsPerPixel);
 #endif
-    setTwipsGeometry(m_label2, {435, menuTop, 315, 195});
-    autoSize(m_label2);
+    setTwipsGeometry(m_menuLabel, {435, menuTop, 315, 195});
+    autoSize(m_menuLabel);
 
     // What a screen reader reads; the labels read their text.
-    m_label1->setAccessibleDescription(QStringLiteral("Category: a click shows the next one"));
-    m_label2->setAccessibleDescription(QStringLiteral("Opens the menu"));
-    m_image2->setAccessibleName(QStringLiteral("Drag handle"));
-    m_image2->setAccessibleDescription(QStringLiteral("Drag to move the bar"));
+    m_caption->setAccessibleDescription(QStringLiteral("Category: a click shows the next one"));
+    m_menuLabel->setAccessibleDescription(QStringLiteral("Opens the menu"));
+    m_dragHandle->setAccessibleName(QStringLiteral("Drag handle"));
+    m_dragHandle->setAccessibleDescription(QStringLiteral("Drag to move the bar"));
     const char *lights[] = {"Status light, unlit: a click brings the bar back above other windows",
                             "Status light, green: a click lets other windows cover the bar",
                             "Status light, red: the bar is coming back above other windows"};
-    for (PictureBox *lamp : m_image3) {
+    for (PictureBox *lamp : m_statusLight) {
         lamp->setAccessibleName(QStringLiteral("Status light"));
         lamp->setAccessibleDescription(QLatin1String(lights[lamp->index()]));
     }
-    m_image1[AdderResting]->setAccessibleName(QStringLiteral("Add or remove buttons"));
-    m_image1[AdderResting]->setAccessibleDescription(QStringLiteral("Left click arms adding, right click arms removing"));
-    m_image1[AdderAdd]->setAccessibleName(QStringLiteral("Add button"));
-    m_image1[AdderRemove]->setAccessibleName(QStringLiteral("Remove last button"));
+    m_adder[size_t(BarModel::Adder::Resting)]->setAccessibleName(QStringLiteral("Add or remove buttons"));
+    m_adder[size_t(BarModel::Adder::Resting)]->setAccessibleDescription(QStringLiteral("Left click arms adding, right click arms removing"));
+    m_adder[size_t(BarModel::Adder::Add)]->setAccessibleName(QStringLiteral("Add button"));
+    m_adder[size_t(BarModel::Adder::Remove)]->setAccessibleName(QStringLiteral("Remove last button"));
     // Both images share a tooltip; each says what its own click does.
-    m_image1[AdderAdd]->setAccessibleDescription(QStringLiteral("A click adds a blank button at the end of the row"));
-    m_image1[AdderRemove]->setAccessibleDescription(QStringLiteral("A click removes the last button of the row"));
+    m_adder[size_t(BarModel::Adder::Add)]->setAccessibleDescription(QStringLiteral("A click adds a blank button at the end of the row"));
+    m_adder[size_t(BarModel::Adder::Remove)]->setAccessibleDescription(QStringLiteral("A click removes the last button of the row"));
 
-    m_command2.append(createButton(0));
-    m_command2[0]->hide();
-    m_command2.append(createButton(1));
+    m_dialogChoices = new DialogChoices(dialogs, this);
 
-    m_commonDialog1 = new CommonDialog(dialogs, this);
-
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(1000);
+    m_blinkTimer = new QTimer(this);
+    m_blinkTimer->setObjectName(QStringLiteral("blinkTimer"));
+    m_blinkTimer->setInterval(1000);
 }
 
-const QComboBox *BarWindow::Combo1()
+void BarWindow::showAdder(BarModel::Adder shown)
 {
-    if (!m_combo1) {
-        m_combo1 = new QComboBox(this);
-        m_combo1->setObjectName(QStringLiteral("Combo1"));
-        m_combo1->setEditable(true);
-        m_combo1->setEditText(QString());
-        m_combo1->setFocusPolicy(Qt::NoFocus);
-        for (const Category &category : categories())
-            m_combo1->addItem(QLatin1String(category.name), 0);
-        m_combo1->setEditText(QString());
-        setTwipsGeometry(m_combo1, {120, 1500, 1395, 315});
-        m_combo1->hide();
-    }
-    return m_combo1;
+    for (size_t i = 0; i < m_adder.size(); ++i)
+        m_adder.at(i)->setVisible(i == size_t(shown));
 }
 
-ProgramButton *BarWindow::createButton(int index)
+void BarWindow::showLamp(BarModel::Lamp shown)
 {
-    auto *button = new ProgramButton(index, this);
-    button->setObjectName(QStringLiteral("Command2_%1").arg(index));
-    setTwipsGeometry(button, kButtonTemplate);
-    return button;
+    for (size_t i = 0; i < m_statusLight.size(); ++i)
+        m_statusLight.at(i)->setVisible(i == size_t(shown));
 }
 
 void BarWindow::createMenus()
@@ -196,86 +159,39 @@ void BarWindow::createMenus()
     };
 
     BarMenus &m = m_menus;
-    m.titleMainMenu = new QMenu(QStringLiteral("Mmenu"), this);
-    m.titleMainMenu->setObjectName(QStringLiteral("titleMainMenu"));
+    m.mainMenu = new QMenu(QStringLiteral("Mmenu"), this);
+    m.mainMenu->setObjectName(QStringLiteral("mainMenu"));
 
-    m.mnuBackground = submenu(m.titleMainMenu, "mnuBackground", "Background");
-    m.mnuBGColor = action(m.mnuBackground, "mnuBGColor", "Color");
-    m.mnuColrMatch = action(m.mnuBackground, "mnuColrMatch", "Match Active Bar");
-    m.mnuColrMatchInact = action(m.mnuBackground, "mnuColrMatchInact", "Match Inactive Bar");
-    m.mnuColrApplic = action(m.mnuBackground, "mnuColrApplic", "Match Borders");
-    m.mnuColrDesktop = action(m.mnuBackground, "mnuColrDesktop", "Match Desktop");
+    m.backgroundMenu = submenu(m.mainMenu, "backgroundMenu", "Background");
+    m.chooseBackgroundColor = action(m.backgroundMenu, "chooseBackgroundColor", "Color");
+    m.matchActiveBar = action(m.backgroundMenu, "matchActiveBar", "Match Active Bar");
+    m.matchInactiveBar = action(m.backgroundMenu, "matchInactiveBar", "Match Inactive Bar");
+    m.matchBorders = action(m.backgroundMenu, "matchBorders", "Match Borders");
+    m.matchDesktop = action(m.backgroundMenu, "matchDesktop", "Match Desktop");
 
-    m.mnuFont = submenu(m.titleMainMenu, "mnuFont", "Font");
-    m.mnuFontName = action(m.mnuFont, "mnuFontName", "Type");
-    m.mnuFontColor = action(m.mnuFont, "mnuFontColor", "Color");
+    m.fontMenu = submenu(m.mainMenu, "fontMenu", "Font");
+    m.chooseCaptionFont = action(m.fontMenu, "chooseCaptionFont", "Type");
+    m.chooseCaptionColor = action(m.fontMenu, "chooseCaptionColor", "Color");
 
-    m.mnuHide = action(m.titleMainMenu, "mnuHide", "Hide Menu");
+    m.hideMenu = action(m.mainMenu, "hideMenu", "Hide Menu");
 
-    m.mnuType = submenu(m.titleMainMenu, "mnuType", "Type");
+    m.typeMenu = submenu(m.mainMenu, "typeMenu", "Type");
     for (const int index : typeMenuOrder()) {
-        const Category &category = categories().at(static_cast<size_t>(index));
-        m.*category.menuAction = action(m.mnuType, category.menuName, category.menuCaption);
+        const BarModel::Category &category = BarModel::categories().at(static_cast<size_t>(index));
+        const QByteArray name = QByteArray("show") + category.name;
+        m.showCategory.at(size_t(index)) = action(m.typeMenu, name.constData(), category.menuCaption);
     }
 
-    m.mnuAbout = action(m.titleMainMenu, "mnuAbout", "About");
+    m.about = action(m.mainMenu, "about", "About");
 }
 
 const BarMenus &BarWindow::menus()
 {
-    if (!m_menus.titleMainMenu) {
+    if (!m_menus.mainMenu) {
         createMenus();
         emit menusCreated(m_menus);
     }
     return m_menus;
-}
-
-bool BarWindow::showsExitCategory() const
-{
-    return m_label1->text() == QLatin1String(kExitCategory);
-}
-
-ProgramButton *BarWindow::Command2(int index) const
-{
-    if (index < 0 || index >= m_command2.size())
-        return nullptr;
-    return m_command2.at(index).data();
-}
-
-ProgramButton *BarWindow::loadCommand2(int index)
-{
-    if (index < 1 || index > kMaxCommand2Index)
-        return nullptr;
-    if (ProgramButton *existing = Command2(index))
-        return existing;
-    while (m_command2.size() <= index)
-        m_command2.append(nullptr);
-    ProgramButton *button = createButton(index);
-    setTwipsGeometry(button, twipsGeometry(m_command2[0]));
-    button->hide();
-    m_command2[index] = button;
-    emit command2Loaded(button);
-    return button;
-}
-
-void BarWindow::unloadCommand2(int index)
-{
-    if (index < 2 || index >= m_command2.size())
-        return;
-    if (ProgramButton *button = m_command2[index]) {
-        // Deferred only when the button is the one whose event is being
-        // handled; otherwise a rebuilt row leaves nothing waiting for the
-        // event loop.
-        if (button->isHandlingEvent()) {
-            button->hide();
-            button->deleteLater();
-        } else {
-            delete button;
-        }
-    }
-    m_command2[index] = nullptr;
-    while (m_command2.size() > 2 && m_command2.constLast().isNull())
-        m_command2.removeLast();
 }
 
 void BarWindow::moveTwips(double left, double top)
@@ -335,8 +251,8 @@ bool BarWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::ApplicationPaletteChange) {
         // System colours follow the desktop's scheme.
-        m_label1->refreshColors();
-        m_label2->refreshColors();
+        m_caption->refreshColors();
+        m_menuLabel->refreshColors();
         update();
     }
     return QWidget::event(event);

@@ -1,108 +1,71 @@
 #pragma once
 
+#include "buttons/BarModel.h"
 #include "core/ColorValue.h"
 #include "core/Twips.h"
 #include "widgets/Controls.h"
 
-#include <QList>
-#include <QPointer>
 #include <QWidget>
 
 #include <array>
 
 class QAction;
-class QComboBox;
 class QMenu;
 class QTimer;
 
 namespace skylane {
 
-class CommonDialog;
+class DialogChoices;
 class Dialogs;
 
-// The popup menu tree of the bar, entry by entry.
+// The popup menu tree of the bar, each command named for what it does.
 struct BarMenus {
-    QMenu *titleMainMenu = nullptr;
-    QMenu *mnuBackground = nullptr;
-    QAction *mnuBGColor = nullptr;
-    QAction *mnuColrMatch = nullptr;
-    QAction *mnuColrMatchInact = nullptr;
-    QAction *mnuColrApplic = nullptr;
-    QAction *mnuColrDesktop = nullptr;
-    QMenu *mnuFont = nullptr;
-    QAction *mnuFontName = nullptr;
-    QAction *mnuFontColor = nullptr;
-    QAction *mnuHide = nullptr;
-    QMenu *mnuType = nullptr;
-    QAction *mnuAudio = nullptr;
-    QAction *mnuGame = nullptr;
-    QAction *mnuGrap = nullptr;
-    QAction *mnuInet = nullptr;
-    QAction *mnuMisc = nullptr;
-    QAction *mnuPacks = nullptr;
-    QAction *mnuText = nullptr;
-    QAction *mnuSys = nullptr;
-    QAction *mnuTools = nullptr;
-    QAction *mnuUtils = nullptr;
-    QAction *mnuVideo = nullptr;
-    QAction *mnuWork = nullptr;
-    QAction *mnuExit = nullptr;
-    QAction *mnuAbout = nullptr;
+    QMenu *mainMenu = nullptr;
+    QMenu *backgroundMenu = nullptr;
+    QAction *chooseBackgroundColor = nullptr;
+    QAction *matchActiveBar = nullptr;
+    QAction *matchInactiveBar = nullptr;
+    QAction *matchBorders = nullptr;
+    QAction *matchDesktop = nullptr;
+    QMenu *fontMenu = nullptr;
+    QAction *chooseCaptionFont = nullptr;
+    QAction *chooseCaptionColor = nullptr;
+    QAction *hideMenu = nullptr;
+    QMenu *typeMenu = nullptr;
+    // The "Type" commands, by their category's place in the table.
+    std::array<QAction *, 13> showCategory{};
+    QAction *about = nullptr;
 };
 
-// The bar window `main`: a borderless strip holding the category caption,
-// the status light, the "MENU" label, the drag handle, the add/remove images
-// and the row of program buttons. It declares its controls with their
-// initial state; what they do is wired up by the subsystems that own the
-// behaviour. Its position and size are kept in twips.
+// The bar window: a borderless strip holding the category caption, the
+// status light, the "MENU" label, the drag handle, the add/remove images
+// and the row of program buttons (ButtonRow). It shows what the model says
+// of the category, the status light and the add/remove control; what the
+// controls do is wired up by the subsystems that own the behaviour. Its
+// position and size are kept in twips.
 class BarWindow : public QWidget {
     Q_OBJECT
 public:
-    // The scheme resolves system colours; the dialogs serve `CommonDialog1`.
-    BarWindow(const SystemColors &scheme, Dialogs &dialogs, QWidget *parent = nullptr);
+    BarWindow(const BarModel &model, const SystemColors &scheme, Dialogs &dialogs, QWidget *parent = nullptr);
     ~BarWindow() override;
 
-    // Controls, named as the program knows them.
-    QTimer *Timer1() const { return m_timer1; }
-    CommonDialog *CommonDialog1() const { return m_commonDialog1; }
-    // The hidden category table, built on first use: only a caption click
-    // and the Type menu read it.
-    const QComboBox *Combo1();
-    ColorLabel *Label1() const { return m_label1; }
-    ColorLabel *Label2() const { return m_label2; }
-    PictureBox *Image1(int index) const { return m_image1.at(static_cast<size_t>(index)); }
-    PictureBox *Image2() const { return m_image2; }
-    PictureBox *Image3(int index) const { return m_image3.at(static_cast<size_t>(index)); }
+    ColorLabel *caption() const { return m_caption; }
+    ColorLabel *menuLabel() const { return m_menuLabel; }
+    PictureBox *adderImage(BarModel::Adder image) const { return m_adder.at(size_t(image)); }
+    const std::array<PictureBox *, 3> &adderImages() const { return m_adder; }
+    PictureBox *dragHandle() const { return m_dragHandle; }
+    PictureBox *statusLight(BarModel::Lamp lamp) const { return m_statusLight.at(size_t(lamp)); }
+    const std::array<PictureBox *, 3> &statusLights() const { return m_statusLight; }
+    // Ticks while the status light counts down back to the top layer.
+    QTimer *blinkTimer() const { return m_blinkTimer; }
+    // The open, colour and font dialogs with the choices they keep.
+    DialogChoices *dialogChoices() const { return m_dialogChoices; }
 
-    // The images of the add/remove control, `Image1(index)`, and of the
-    // status light, `Image3(index)`; each control shows one at a time.
-    enum AdderImage { AdderResting, AdderAdd, AdderRemove };
-    enum Lamp { LampUnlit, LampGreen, LampRed };
-    const std::array<PictureBox *, 3> &adderImages() const { return m_image1; }
-    const std::array<PictureBox *, 3> &lamps() const { return m_image3; }
-
-    // The category the caption shows when the bar is made.
-    static constexpr char kFirstCategory[] = "Inet";
-    // The category whose buttons end the session: nothing is added to,
-    // removed from or dropped on its row.
-    static constexpr char kExitCategory[] = "Exit";
-    bool showsExitCategory() const;
     // The popup menu tree, built when first asked for (it is not on screen
     // at start); its commands are wired through menusCreated().
     const BarMenus &menus();
-
-    // The button array: element 0 is the hidden template, 1 always exists.
-    // Elements are addressed by a 16-bit index.
-    static constexpr int kMaxCommand2Index = 32767;
-    ProgramButton *Command2(int index) const;
-    int command2Count() const { return static_cast<int>(m_command2.size()); }
-    // Creates element `index` from the template: same size and style, no
-    // picture, no path, hidden. Returns the existing one if already loaded,
-    // and nothing past the highest index.
-    ProgramButton *loadCommand2(int index);
-    // Destroys element `index` (2 or more) at once, or once its own event
-    // has been handled when the button is destroying itself.
-    void unloadCommand2(int index);
+    // The "Type" menu lists the table's categories, Text before System.
+    static const std::array<int, 13> &typeMenuOrder();
 
     // Window geometry in twips, screen coordinates.
     double leftTwips() const { return m_leftTwips; }
@@ -117,23 +80,7 @@ public:
 
     const SystemColors &systemColors() const { return m_scheme; }
 
-    // The category table, in its order (the hidden list, the caption's
-    // steps); each entry with its "Type" menu command.
-    struct Category {
-        const char *name;
-        const char *menuName;
-        const char *menuCaption;
-        QAction *BarMenus::*menuAction;
-    };
-    static const std::array<Category, 13> &categories();
-    // The "Type" menu lists the same entries, Text before System.
-    static const std::array<int, 13> &typeMenuOrder();
-
 signals:
-    // A button of the row, the caption, the "MENU" label, a picture...
-    // each control reports through its own signals; this one tells that
-    // a new button joined the row so its release can be wired.
-    void command2Loaded(ProgramButton *button);
     // The menu tree now exists: the subsystems connect its commands.
     void menusCreated(const BarMenus &menus);
 
@@ -146,18 +93,17 @@ private:
     void createControls(Dialogs &dialogs);
     void createMenus();
     void applyGeometry();
-    ProgramButton *createButton(int index);
+    void showAdder(BarModel::Adder shown);
+    void showLamp(BarModel::Lamp shown);
 
     const SystemColors &m_scheme;
-    QTimer *m_timer1 = nullptr;
-    CommonDialog *m_commonDialog1 = nullptr;
-    QComboBox *m_combo1 = nullptr;
-    ColorLabel *m_label1 = nullptr;
-    ColorLabel *m_label2 = nullptr;
-    std::array<PictureBox *, 3> m_image1{};
-    PictureBox *m_image2 = nullptr;
-    std::array<PictureBox *, 3> m_image3{};
-    QList<QPointer<ProgramButton>> m_command2;
+    QTimer *m_blinkTimer = nullptr;
+    DialogChoices *m_dialogChoices = nullptr;
+    ColorLabel *m_caption = nullptr;
+    ColorLabel *m_menuLabel = nullptr;
+    std::array<PictureBox *, 3> m_adder{};
+    PictureBox *m_dragHandle = nullptr;
+    std::array<PictureBox *, 3> m_statusLight{};
     BarMenus m_menus;
 
     double m_leftTwips = 5100;

@@ -8,20 +8,20 @@ namespace skylane {
 
 PopupMenu::PopupMenu(BarWindow &bar) : m_bar(bar)
 {
-    connect(bar.Label2(), &ColorLabel::mouseReleased, this, &PopupMenu::Label2_MouseUp);
+    connect(bar.menuLabel(), &ColorLabel::mouseReleased, this, &PopupMenu::onMenuLabelReleased);
     connect(&bar, &BarWindow::menusCreated, this, [this](const BarMenus &m) {
-        connect(m.mnuAbout, &QAction::triggered, this, &PopupMenu::mnuAbout_Click);
+        connect(m.about, &QAction::triggered, this, &PopupMenu::onAboutChosen);
     });
     // "Hide Menu" has no command of its own: choosing it closes the menu.
 }
 
-void PopupMenu::Label2_MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPoint pos)
+void PopupMenu::onMenuLabelReleased(Qt::MouseButton, Qt::KeyboardModifiers, QPoint pos)
 {
     // At the pointer, its left edge there; not waited for.
-    m_bar.menus().titleMainMenu->popup(m_bar.Label2()->mapToGlobal(pos));
+    m_bar.menus().mainMenu->popup(m_bar.menuLabel()->mapToGlobal(pos));
 }
 
-void PopupMenu::mnuAbout_Click()
+void PopupMenu::onAboutChosen()
 {
     emit aboutRequested();
 }

@@ -7,7 +7,7 @@ namespace skylane {
 
 class BarWindow;
 
-// The bar's popup menu `titleMainMenu`, opened by a release of any mouse
+// The bar's popup menu `mainMenu`, opened by a release of any mouse
 // button over the "MENU" label, and its own entries: "Hide Menu", which
 // only closes the menu, and "About".
 class PopupMenu : public QObject {
@@ -15,8 +15,8 @@ class PopupMenu : public QObject {
 public:
     explicit PopupMenu(BarWindow &bar);
 
-    void Label2_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
-    void mnuAbout_Click();
+    void onMenuLabelReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void onAboutChosen();
 
 signals:
     // "About" was chosen: the start-up window should show.

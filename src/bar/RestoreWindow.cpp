@@ -2,6 +2,7 @@
 
 #include "ProductInfo.h"
 #include "bar/BarWindow.h"
+#include "buttons/BarModel.h"
 #include "core/Twips.h"
 
 #include <QLabel>
@@ -11,22 +12,22 @@
 
 namespace skylane {
 
-RestoreWindow::RestoreWindow(BarWindow &bar)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_bar(bar)
+RestoreWindow::RestoreWindow(BarWindow &bar, BarModel &model)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_bar(bar), m_model(model)
 {
     setObjectName(QStringLiteral("taskbutton"));
     setWindowTitle(QString::fromLatin1(product::kRestoreCaption));
     const QRect client = twipsToPixels(TwipsRect{0, 0, 1620, 570});
     setFixedSize(client.size());
 
-    m_label1 = new QLabel(QStringLiteral("Show LaunchBar"), this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    setTwipsGeometry(m_label1, {120, 180, 1335, 195});
+    m_showLabel = new QLabel(QStringLiteral("Show LaunchBar"), this);
+    m_showLabel->setObjectName(QStringLiteral("showLabel"));
+    setTwipsGeometry(m_showLabel, {120, 180, 1335, 195});
 
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(100);
-    connect(m_timer1, &QTimer::timeout, this, &RestoreWindow::Timer1_Timer);
+    m_restoreTimer = new QTimer(this);
+    m_restoreTimer->setObjectName(QStringLiteral("restoreTimer"));
+    m_restoreTimer->setInterval(100);
+    connect(m_restoreTimer, &QTimer::timeout, this, &RestoreWindow::restoreBar);
 }
 
 RestoreWindow::~RestoreWindow() = default;
@@ -38,27 +39,27 @@ void RestoreWindow::showEntry()
     // Loaded afresh: the timer is off, and a count left over from a window
     // the user closed while it stood at 1 must not restore the bar the
     // moment the window shows again.
-    m_timer1->stop();
+    m_restoreTimer->stop();
     m_resizeCount = 0;
     showMinimized();
 }
 
-void RestoreWindow::Form_Resize()
+void RestoreWindow::onResized()
 {
     ++m_resizeCount;
     if (m_resizeCount == 2) {
         m_resizeCount = 0;
-        m_timer1->start();
+        m_restoreTimer->start();
     }
 }
 
-void RestoreWindow::Timer1_Timer()
+void RestoreWindow::restoreBar()
 {
     m_bar.show();
     m_bar.raise();
-    m_bar.Image3(BarWindow::LampGreen)->show();
-    m_bar.Timer1()->start();
-    m_timer1->stop();
+    m_model.setLamp(BarModel::Lamp::Green);
+    m_bar.blinkTimer()->start();
+    m_restoreTimer->stop();
     close();
 }
 
@@ -69,7 +70,7 @@ bool RestoreWindow::event(QEvent *event)
         // The window system also sends a show when a minimized window is
         // restored; that one is counted as the change of state below.
         if (!event->spontaneous())
-            Form_Resize();
+            onResized();
         break;
     case QEvent::WindowStateChange: {
         const auto *change = static_cast<QWindowStateChangeEvent *>(event);
@@ -77,7 +78,7 @@ bool RestoreWindow::event(QEvent *event)
         const bool isMinimized = windowState().testFlag(Qt::WindowMinimized);
         // Minimizing a hidden window before it shows is part of showing it.
         if (isVisible() && wasMinimized != isMinimized)
-            Form_Resize();
+            onResized();
         break;
     }
     default:

@@ -7,6 +7,7 @@ class QTimer;
 
 namespace skylane {
 
+class BarModel;
 class BarWindow;
 
 // The restore window `taskbutton`: while the bar is out of the top layer it
@@ -16,29 +17,30 @@ class BarWindow;
 class RestoreWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit RestoreWindow(BarWindow &bar);
+    RestoreWindow(BarWindow &bar, BarModel &model);
     ~RestoreWindow() override;
 
     // Shows the window minimized, loading it afresh when it was closed; an
     // entry already on the taskbar stays as it is.
     void showEntry();
 
-    QLabel *Label1() const { return m_label1; }
-    QTimer *Timer1() const { return m_timer1; }
-    int ResizeCount() const { return m_resizeCount; }
+    QLabel *showLabel() const { return m_showLabel; }
+    QTimer *restoreTimer() const { return m_restoreTimer; }
+    int resizeCount() const { return m_resizeCount; }
 
     // A resize notification: the window coming up, and each change of its
     // state out of or into minimized (the user restoring it).
-    void Form_Resize();
-    void Timer1_Timer();
+    void onResized();
+    void restoreBar();
 
 protected:
     bool event(QEvent *event) override;
 
 private:
     BarWindow &m_bar;
-    QLabel *m_label1 = nullptr;
-    QTimer *m_timer1 = nullptr;
+    BarModel &m_model;
+    QLabel *m_showLabel = nullptr;
+    QTimer *m_restoreTimer = nullptr;
     qint16 m_resizeCount = 0;
 };
 

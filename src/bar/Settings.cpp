@@ -113,7 +113,7 @@ QList<QByteArray> formatSettings(const SettingsRecord &record)
     };
 }
 
-void LoadSettings(BarWindow &bar, const AppPaths &paths)
+void loadSettings(BarWindow &bar, const AppPaths &paths)
 {
     const auto lines = textfile::readLines(paths.settingsFile());
     if (!lines)
@@ -125,19 +125,19 @@ void LoadSettings(BarWindow &bar, const AppPaths &paths)
     if (v.backColor)
         bar.setBackColor(fromSigned(*v.backColor));
     if (v.captionColor)
-        bar.Label1()->setForeColor(fromSigned(*v.captionColor));
+        bar.caption()->setForeColor(fromSigned(*v.captionColor));
     if (v.captionFont) {
-        QFont font = bar.Label1()->font();
+        QFont font = bar.caption()->font();
         font.setFamily(*v.captionFont);
-        bar.Label1()->setFont(font);
+        bar.caption()->setFont(font);
     }
 }
 
-bool SaveSettings(const BarWindow &bar, const AppPaths &paths, ConfigWriter &writer)
+bool saveSettings(const BarWindow &bar, const AppPaths &paths, ConfigWriter &writer)
 {
     const SettingsRecord record{static_cast<float>(bar.leftTwips()), static_cast<float>(bar.topTwips()),
-                                toSigned(bar.backColor()), toSigned(bar.Label1()->foreColor()),
-                                bar.Label1()->font().family()};
+                                toSigned(bar.backColor()), toSigned(bar.caption()->foreColor()),
+                                bar.caption()->font().family()};
     return writer.writeLines(paths.settingsFile(), formatSettings(record));
 }
 

@@ -41,10 +41,10 @@ std::optional<qint32> parseLong(const QByteArray &text);
 QByteArray formatSingle(float value);
 
 // Reads the settings file and applies it to the bar and its caption.
-void LoadSettings(BarWindow &bar, const AppPaths &paths);
+void loadSettings(BarWindow &bar, const AppPaths &paths);
 // Rewrites the whole settings file from the bar's state; false when the
 // file could not be replaced (the old one then stays as it was, and the
 // writer keeps the new content for its next save).
-bool SaveSettings(const BarWindow &bar, const AppPaths &paths, ConfigWriter &writer);
+[[nodiscard]] bool saveSettings(const BarWindow &bar, const AppPaths &paths, ConfigWriter &writer);
 
 } // namespace skylane

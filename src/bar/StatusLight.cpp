@@ -1,6 +1,7 @@
 #include "bar/StatusLight.h"
 
 #include "bar/BarWindow.h"
+#include "buttons/BarModel.h"
 #include "platform/WindowSystem.h"
 
 #include <QTimer>
@@ -9,55 +10,50 @@ namespace skylane {
 
 namespace {
 constexpr int kLastBlink = 10;
+using Lamp = BarModel::Lamp;
 } // namespace
 
-StatusLight::StatusLight(BarWindow &bar, WindowSystem &windows) : m_bar(bar), m_windows(windows)
+StatusLight::StatusLight(BarWindow &bar, BarModel &model, WindowSystem &windows)
+    : m_bar(bar), m_model(model), m_windows(windows)
 {
-    for (PictureBox *lamp : bar.lamps())
-        connect(lamp, &PictureBox::clicked, this, &StatusLight::Image3_Click);
-    connect(bar.Timer1(), &QTimer::timeout, this, &StatusLight::Timer1_Timer);
+    for (PictureBox *lamp : bar.statusLights())
+        connect(lamp, &PictureBox::clicked, this, &StatusLight::onLightClicked);
+    connect(bar.blinkTimer(), &QTimer::timeout, this, &StatusLight::onBlinkTick);
 }
 
 void StatusLight::backOnTop()
 {
     m_windows.setTopmost(&m_bar, true);
-    m_bar.Image3(BarWindow::LampGreen)->show();
-    m_bar.Image3(BarWindow::LampRed)->hide();
-    m_bar.Timer1()->stop();
+    m_model.setLamp(Lamp::Green);
+    m_bar.blinkTimer()->stop();
     m_blinkCount = 0;
 }
 
-void StatusLight::Image3_Click(int index)
+void StatusLight::onLightClicked(int lamp)
 {
-    if (m_bar.Timer1()->isActive()) {
-        // A click during a countdown ends it; the unlit lamp, if it shows,
-        // stays beneath the green one.
+    if (m_bar.blinkTimer()->isActive()) {
+        // A click during a countdown ends it.
         backOnTop();
         return;
     }
-    if (index == BarWindow::LampGreen) {
+    if (lamp == int(Lamp::Green)) {
         emit restoreWindowRequested();
-        m_bar.Image3(BarWindow::LampGreen)->hide();
-        m_bar.Image3(BarWindow::LampRed)->hide();
-        m_bar.Image3(BarWindow::LampUnlit)->show();
+        m_model.setLamp(Lamp::Unlit);
         m_windows.setTopmost(&m_bar, false);
-    } else if (index == BarWindow::LampUnlit) {
-        m_bar.Image3(BarWindow::LampUnlit)->hide();
-        m_bar.Image3(BarWindow::LampRed)->show();
-        m_bar.Timer1()->start();
+    } else if (lamp == int(Lamp::Unlit)) {
+        m_model.setLamp(Lamp::Red);
+        m_bar.blinkTimer()->start();
     }
 }
 
-void StatusLight::Timer1_Timer()
+void StatusLight::onBlinkTick()
 {
-    if (!m_bar.Image3(BarWindow::LampGreen)->isHidden() || m_blinkCount >= kLastBlink) {
+    if (m_model.lamp() == Lamp::Green || m_blinkCount >= kLastBlink) {
         backOnTop();
         return;
     }
     ++m_blinkCount;
-    const bool redShowing = !m_bar.Image3(BarWindow::LampRed)->isHidden();
-    m_bar.Image3(BarWindow::LampRed)->setVisible(!redShowing);
-    m_bar.Image3(BarWindow::LampUnlit)->setVisible(redShowing);
+    m_model.setLamp(m_model.lamp() == Lamp::Red ? Lamp::Unlit : Lamp::Red);
 }
 
 } // namespace skylane

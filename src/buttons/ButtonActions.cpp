@@ -1,10 +1,10 @@
 #include "buttons/ButtonActions.h"
 
 #include "bar/BarWindow.h"
-#include "bar/CommonDialog.h"
-#include "buttons/CategoryFile.h"
-#include "buttons/ProgramIcon.h"
-#include "core/AppPaths.h"
+#include "bar/DialogChoices.h"
+#include "buttons/BarModel.h"
+#include "buttons/ButtonRow.h"
+#include "buttons/CategoryStore.h"
 #include "core/Files.h"
 #include "platform/Platform.h"
 
@@ -26,25 +26,26 @@ bool isProgramChoice(const QString &fileName)
 #endif
 }
 
-ButtonActions::ButtonActions(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer, Services services)
-    : m_bar(bar), m_paths(paths), m_writer(writer), m_services(services)
+ButtonActions::ButtonActions(BarWindow &bar, BarModel &model, ButtonRow &row, CategoryStore &store,
+                             Services services)
+    : m_bar(bar), m_model(model), m_row(row), m_store(store), m_services(services)
 {
-    // Button 1 exists from the start; the others come and go with each build.
-    wire(bar.Command2(1));
-    connect(&bar, &BarWindow::command2Loaded, this, &ButtonActions::wire);
+    for (ProgramButton *button : row.buttons())
+        wire(button);
+    connect(&row, &ButtonRow::buttonCreated, this, &ButtonActions::wire);
 }
 
 void ButtonActions::wire(ProgramButton *button)
 {
     connect(button, &ProgramButton::mouseReleased, this,
-            [this](int index, Qt::MouseButton mouse) { Command2_MouseUp(index, mouse); });
+            [this](int index, Qt::MouseButton mouse) { onButtonReleased(index, mouse); });
 }
 
-void ButtonActions::Command2_MouseUp(int index, Qt::MouseButton button)
+void ButtonActions::onButtonReleased(int index, Qt::MouseButton button)
 {
-    if (index < 1 || !m_bar.Command2(index))
+    if (index < 1 || index > m_model.count())
         return;
-    if (m_bar.showsExitCategory())
+    if (m_model.showsExitCategory())
         emit exitDialogRequested();
     if (button == Qt::RightButton)
         reassign(index);
@@ -54,7 +55,7 @@ void ButtonActions::Command2_MouseUp(int index, Qt::MouseButton button)
 
 void ButtonActions::launch(int index, Qt::MouseButton button)
 {
-    const QByteArray path = m_bar.Command2(index)->programPath();
+    const QByteArray path = m_model.entry(index);
     if (path.isEmpty() || button != Qt::LeftButton)
         return;
     // A program that is gone (an unmounted drive, an uninstalled program)
@@ -66,64 +67,59 @@ void ButtonActions::launch(int index, Qt::MouseButton button)
 
 void ButtonActions::openFiles(int index, const QByteArrayList &files)
 {
-    const ProgramButton *button = index >= 1 ? m_bar.Command2(index) : nullptr;
-    if (!button || files.isEmpty())
+    if (index < 1 || index > m_model.count() || files.isEmpty())
         return;
     // As a click starts the program, with the files as its arguments.
-    const QByteArray path = button->programPath();
+    const QByteArray path = m_model.entry(index);
     if (!path.isEmpty() && files::at(path).isFile())
         m_services.launcher.startMinimized(path, files);
 }
 
-bool ButtonActions::confirmChange(const ProgramButton &button)
+bool ButtonActions::confirmChange(int index)
 {
-    return button.programPath().isEmpty()
+    return m_model.entry(index).isEmpty()
            || m_services.dialogs.askYesNoCancel(
-                  &m_bar, QStringLiteral("Are you sure you want to change the application?"),
-                  QStringLiteral("Lock Protection"))
+                  &m_bar, QObject::tr("Are you sure you want to change the application?"),
+                  QObject::tr("Lock Protection"))
                   == MessageAnswer::Yes;
 }
 
 void ButtonActions::giveProgram(int index, const QByteArray &programPath)
 {
-    ProgramButton *button = index >= 1 ? m_bar.Command2(index) : nullptr;
-    if (!button || !confirmChange(*button))
+    if (index < 1 || index > m_model.count() || !confirmChange(index))
         return;
     // The question may have closed the row under us, as the dialog may.
-    if ((button = m_bar.Command2(index)))
-        assign(*button, programPath);
+    if (index <= m_model.count())
+        assign(index, programPath);
 }
 
-void ButtonActions::assign(ProgramButton &button, const QByteArray &programPath)
+void ButtonActions::assign(int index, const QByteArray &programPath)
 {
-    showProgram(button, m_services.icons, programPath);
-    rewriteCategoryFile(m_bar, m_paths, m_writer);
+    m_model.assignProgram(index, programPath);
+    (void)m_store.save(); // a refused save is told by the writer
 }
 
 void ButtonActions::reassign(int index)
 {
-    ProgramButton *button = m_bar.Command2(index);
-    const QByteArray oldPath = button->programPath();
-    if (!confirmChange(*button))
+    const QByteArray oldPath = m_model.entry(index);
+    if (!confirmChange(index))
         return;
 
-    CommonDialog *dialog = m_bar.CommonDialog1();
-    dialog->setInitDir(QFile::decodeName(oldPath));
+    DialogChoices *dialog = m_bar.dialogChoices();
+    dialog->setInitialFolder(QFile::decodeName(oldPath));
     dialog->setFileName(kPreset);
-    dialog->ShowOpen();
-    const QString name = dialog->FileName();
+    dialog->chooseFile();
+    const QString name = dialog->fileName();
 
     // The dialog may have closed the row under us (a category switch from a
     // nested event); only a button still in the row takes the choice.
-    button = m_bar.Command2(index);
-    if (!button)
+    if (index > m_model.count())
         return;
 
     if (name == kPreset) {
         // Cancelled: the button keeps its program and shows the blank picture
         // until the row is built again.
-        if (const QIcon blank = blankButtonPicture(m_paths); !blank.isNull())
-            button->setIcon(blank);
+        m_row.showBlankPicture(index);
         return;
     }
     if (!isProgramChoice(name))
@@ -131,7 +127,7 @@ void ButtonActions::reassign(int index)
 
     // The dialog answers with Qt's forward slashes; the file keeps the
     // system's own form of the path.
-    assign(*button, QFile::encodeName(QDir::toNativeSeparators(name)));
+    assign(index, QFile::encodeName(QDir::toNativeSeparators(name)));
 }
 
 } // namespace skylane

@@ -6,31 +6,29 @@
 
 namespace skylane {
 
-class AppPaths;
-class ConfigWriter;
+class BarModel;
 class BarWindow;
+class ButtonRow;
+class CategoryStore;
 class Dialogs;
 class ProgramButton;
-class ProgramIcons;
 class ProgramLauncher;
 
 // What a mouse release over a program button does: in the "Exit" category
 // it first asks for the exit dialog; a right release gives the button
 // another program, a left release starts the button's program. It wires
-// every button of the row as the button is loaded.
+// every button of the row as the button is made.
 class ButtonActions : public QObject {
     Q_OBJECT
 public:
-    // The services it uses: the program start, the confirmation box, the
-    // icons of chosen programs.
+    // The services it uses: the program start and the confirmation box.
     struct Services {
         ProgramLauncher &launcher;
         Dialogs &dialogs;
-        ProgramIcons &icons;
     };
-    ButtonActions(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer, Services services);
+    ButtonActions(BarWindow &bar, BarModel &model, ButtonRow &row, CategoryStore &store, Services services);
 
-    void Command2_MouseUp(int index, Qt::MouseButton button);
+    void onButtonReleased(int index, Qt::MouseButton button);
 
     // Gives button `index` the program at `programPath` as a program chosen
     // in the file-open dialog does: after the same question when the button
@@ -48,12 +46,13 @@ private:
     void wire(ProgramButton *button);
     void launch(int index, Qt::MouseButton button);
     void reassign(int index);
-    bool confirmChange(const ProgramButton &button);
-    void assign(ProgramButton &button, const QByteArray &programPath);
+    bool confirmChange(int index);
+    void assign(int index, const QByteArray &programPath);
 
     BarWindow &m_bar;
-    const AppPaths &m_paths;
-    ConfigWriter &m_writer;
+    BarModel &m_model;
+    ButtonRow &m_row;
+    CategoryStore &m_store;
     Services m_services;
 };
 

@@ -1,78 +1,43 @@
 #include "buttons/ButtonAdder.h"
 
 #include "bar/BarWindow.h"
-#include "buttons/ButtonRow.h"
-#include "buttons/CategoryFile.h"
+#include "buttons/BarModel.h"
+#include "buttons/CategoryStore.h"
 
 namespace skylane {
 
-ButtonAdder::ButtonAdder(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer)
-    : m_bar(bar), m_paths(paths), m_writer(writer)
+ButtonAdder::ButtonAdder(BarWindow &bar, BarModel &model, CategoryStore &store) : m_model(model), m_store(store)
 {
     for (PictureBox *image : bar.adderImages())
         connect(image, &PictureBox::mouseReleased, this,
-                [this](int index, Qt::MouseButton mouse) { Image1_MouseUp(index, mouse); });
+                [this](int index, Qt::MouseButton mouse) { onImageReleased(index, mouse); });
 }
 
-void ButtonAdder::showOnly(int image)
+void ButtonAdder::onImageReleased(int image, Qt::MouseButton button)
 {
-    for (PictureBox *each : m_bar.adderImages())
-        each->setVisible(each->index() == image);
-}
-
-void ButtonAdder::Image1_MouseUp(int index, Qt::MouseButton button)
-{
-    if (m_bar.showsExitCategory())
+    using Adder = BarModel::Adder;
+    if (m_model.showsExitCategory())
         return;
-
+    // Only the image that shows can be released on.
+    if (int(m_model.adder()) != image)
+        return;
     const bool left = button == Qt::LeftButton;
-    if (index == BarWindow::AdderAdd && left && m_bar.Image1(BarWindow::AdderAdd)->isVisible()) {
-        addButton();
-        showOnly(BarWindow::AdderResting);
+    if (image == int(Adder::Add) && left) {
+        m_model.appendBlank();
+        m_model.setAdder(Adder::Resting);
         return;
     }
-    if (index == BarWindow::AdderRemove && left && m_bar.Image1(BarWindow::AdderRemove)->isVisible())
-        removeLastButton();
-
-    if (index == BarWindow::AdderResting && left && !m_bar.Image1(BarWindow::AdderAdd)->isVisible()) {
-        showOnly(BarWindow::AdderAdd);
+    if (image == int(Adder::Remove) && left && m_model.removeLast())
+        (void)m_store.save(); // a refused save is told by the writer
+    if (image == int(Adder::Resting) && left) {
+        m_model.setAdder(Adder::Add);
         return;
     }
-    if (index == BarWindow::AdderResting && button == Qt::RightButton
-        && !m_bar.Image1(BarWindow::AdderRemove)->isVisible()) {
-        showOnly(BarWindow::AdderRemove);
+    if (image == int(Adder::Resting) && button == Qt::RightButton) {
+        m_model.setAdder(Adder::Remove);
         return;
     }
-    showOnly(BarWindow::AdderResting);
-}
-
-int ButtonAdder::addButton()
-{
-    const int n = buttonCount(m_bar) + 1;
-    if (n > kMaxButtons)
-        return 0;
-    ProgramButton *previous = m_bar.Command2(n - 1);
-    if (!previous || n < 2)
-        return 0;
-    ProgramButton *button = m_bar.loadCommand2(n);
-    if (!button)
-        return 0;
-    setButtonCount(m_bar, n);
-    m_bar.resizeTwips(m_bar.widthTwips() + placeBeside(button, previous), m_bar.heightTwips());
-    button->show();
-    return n;
-}
-
-void ButtonAdder::removeLastButton()
-{
-    const int c = buttonCount(m_bar);
-    if (c <= 1 || !m_bar.Command2(c))
-        return;
-    m_bar.unloadCommand2(c);
-    setButtonCount(m_bar, c - 1);
-    m_bar.resizeTwips(m_bar.widthTwips() - rowSlotWidth(m_bar.Command2(c - 1)), m_bar.heightTwips());
-    m_bar.Image1(BarWindow::AdderRemove)->hide();
-    rewriteCategoryFile(m_bar, m_paths, m_writer);
+    m_model.setAdder(Adder::Resting);
 }
 
 } // namespace skylane

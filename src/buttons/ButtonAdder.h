@@ -4,9 +4,9 @@
 
 namespace skylane {
 
-class AppPaths;
-class ConfigWriter;
+class BarModel;
 class BarWindow;
+class CategoryStore;
 
 // The three images left of the row: a left release on the resting image
 // arms adding, a right release arms removal; a left release on the armed
@@ -15,23 +15,13 @@ class BarWindow;
 class ButtonAdder : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kMaxButtons = 100;
+    ButtonAdder(BarWindow &bar, BarModel &model, CategoryStore &store);
 
-    ButtonAdder(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer);
-
-    void Image1_MouseUp(int index, Qt::MouseButton button);
-
-    // Appends a blank button as the add image does, not above the limit;
-    // its index, or 0 when none was added.
-    int addButton();
+    void onImageReleased(int image, Qt::MouseButton button);
 
 private:
-    void removeLastButton();
-    void showOnly(int image);
-
-    BarWindow &m_bar;
-    const AppPaths &m_paths;
-    ConfigWriter &m_writer;
+    BarModel &m_model;
+    CategoryStore &m_store;
 };
 
 } // namespace skylane

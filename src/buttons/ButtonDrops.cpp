@@ -2,8 +2,7 @@
 
 #include "bar/BarWindow.h"
 #include "buttons/ButtonActions.h"
-#include "buttons/ButtonAdder.h"
-#include "buttons/ButtonRow.h"
+#include "buttons/BarModel.h"
 #include "platform/Services.h"
 
 #include <QDir>
@@ -14,8 +13,8 @@
 
 namespace skylane {
 
-ButtonDrops::ButtonDrops(BarWindow &bar, ButtonActions &actions, ButtonAdder &adder, ProgramLauncher &launcher)
-    : m_bar(bar), m_actions(actions), m_adder(adder), m_launcher(launcher)
+ButtonDrops::ButtonDrops(BarWindow &bar, BarModel &model, ButtonActions &actions, ProgramLauncher &launcher)
+    : m_bar(bar), m_actions(actions), m_model(model), m_launcher(launcher)
 {
     m_bar.setAcceptDrops(true);
     m_bar.installEventFilter(this);
@@ -59,17 +58,17 @@ QByteArrayList ButtonDrops::programsOf(const QByteArrayList &files) const
 
 int ButtonDrops::target(QPoint pos) const
 {
-    if (m_files.isEmpty() || m_bar.showsExitCategory())
+    if (m_files.isEmpty() || m_model.showsExitCategory())
         return -1;
     const ProgramButton *button = nullptr;
     for (QWidget *w = m_bar.childAt(pos); w && w != &m_bar && !button; w = w->parentWidget())
         button = qobject_cast<ProgramButton *>(w);
     // Files that are not all programs are opened with a button's program.
     if (m_dragged.isEmpty())
-        return button && !button->programPath().isEmpty() ? button->index() : -1;
+        return button && !m_model.entry(button->index()).isEmpty() ? button->index() : -1;
     if (button)
         return m_dragged.size() == 1 ? button->index() : -1;
-    return buttonCount(m_bar) + m_dragged.size() <= ButtonAdder::kMaxButtons ? 0 : -1;
+    return m_model.count() + m_dragged.size() <= BarModel::kMaxAdded ? 0 : -1;
 }
 
 bool ButtonDrops::eventFilter(QObject *watched, QEvent *event)
@@ -105,16 +104,16 @@ bool ButtonDrops::eventFilter(QObject *watched, QEvent *event)
 
 void ButtonDrops::take(int index, const QByteArrayList &programs)
 {
-    if (m_bar.showsExitCategory())
+    if (m_model.showsExitCategory())
         return;
     if (index > 0) {
         m_actions.giveProgram(index, programs.constFirst());
         return;
     }
-    if (buttonCount(m_bar) + programs.size() > ButtonAdder::kMaxButtons)
+    if (m_model.count() + programs.size() > BarModel::kMaxAdded)
         return;
     for (const QByteArray &program : programs)
-        if (const int added = m_adder.addButton())
+        if (const int added = m_model.appendBlank())
             m_actions.giveProgram(added, program);
 }
 

@@ -11,7 +11,7 @@ namespace skylane {
 
 class BarWindow;
 class ButtonActions;
-class ButtonAdder;
+class BarModel;
 class ProgramLauncher;
 
 // Files dragged onto the bar as a list of addresses (file managers and the
@@ -25,7 +25,7 @@ class ProgramLauncher;
 class ButtonDrops : public QObject {
     Q_OBJECT
 public:
-    ButtonDrops(BarWindow &bar, ButtonActions &actions, ButtonAdder &adder, ProgramLauncher &launcher);
+    ButtonDrops(BarWindow &bar, BarModel &model, ButtonActions &actions, ProgramLauncher &launcher);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -42,7 +42,7 @@ private:
 
     BarWindow &m_bar;
     ButtonActions &m_actions;
-    ButtonAdder &m_adder;
+    BarModel &m_model;
     ProgramLauncher &m_launcher;
     QByteArrayList m_files;   // the files of the drag in progress, read once as it enters
     QByteArrayList m_dragged; // the programs they stand for

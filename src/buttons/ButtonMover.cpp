@@ -1,8 +1,9 @@
 #include "buttons/ButtonMover.h"
 
 #include "bar/BarWindow.h"
+#include "buttons/BarModel.h"
 #include "buttons/ButtonRow.h"
-#include "buttons/CategoryFile.h"
+#include "buttons/CategoryStore.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -10,35 +11,12 @@
 
 namespace skylane {
 
-namespace {
-
-// What a button shows and holds; the buttons themselves keep their index
-// and their place, their contents move.
-struct Content {
-    QByteArray path;
-    QIcon icon;
-    QString name;
-};
-
-Content contentOf(const ProgramButton *button)
+ButtonMover::ButtonMover(BarWindow &bar, BarModel &model, ButtonRow &row, CategoryStore &store)
+    : m_bar(bar), m_model(model), m_row(row), m_store(store)
 {
-    return {button->programPath(), button->icon(), button->accessibleName()};
-}
-
-void give(ProgramButton *button, const Content &content)
-{
-    button->setProgramPath(content.path);
-    button->setIcon(content.icon);
-    button->setAccessibleName(content.name);
-}
-
-} // namespace
-
-ButtonMover::ButtonMover(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer)
-    : m_bar(bar), m_paths(paths), m_writer(writer)
-{
-    wire(bar.Command2(1));
-    connect(&bar, &BarWindow::command2Loaded, this, &ButtonMover::wire);
+    for (ProgramButton *button : row.buttons())
+        wire(button);
+    connect(&row, &ButtonRow::buttonCreated, this, &ButtonMover::wire);
 }
 
 void ButtonMover::wire(ProgramButton *button)
@@ -49,10 +27,9 @@ void ButtonMover::wire(ProgramButton *button)
 QList<ProgramButton *> ButtonMover::row() const
 {
     QList<ProgramButton *> buttons;
-    if (m_count != buttonCount(m_bar))
+    if (m_count != m_model.count() || m_count != m_row.buttons().size())
         return {};
-    for (int i = 1; i <= m_count; ++i) {
-        ProgramButton *button = m_bar.Command2(i);
+    for (ProgramButton *button : m_row.buttons()) {
         if (!button)
             return {};
         buttons << button;
@@ -76,7 +53,7 @@ bool ButtonMover::eventFilter(QObject *watched, QEvent *event)
         // A press elsewhere: the button of the last one is gone.
         m_moving = m_cancelled = false;
         m_pressed = nullptr;
-        if (mouse->button() == Qt::LeftButton && !m_bar.showsExitCategory()) {
+        if (mouse->button() == Qt::LeftButton && !m_model.showsExitCategory()) {
             m_pressed = qobject_cast<ProgramButton *>(watched);
             m_pressedAt = mouse->position().toPoint();
             m_pressedGlobal = mouse->globalPosition().toPoint();
@@ -131,8 +108,8 @@ bool ButtonMover::eventFilter(QObject *watched, QEvent *event)
 
 bool ButtonMover::pickUp()
 {
-    m_count = buttonCount(m_bar);
-    if (m_bar.showsExitCategory() || row().isEmpty()) {
+    m_count = m_model.count();
+    if (m_model.showsExitCategory() || row().isEmpty()) {
         m_pressed = nullptr;
         return false;
     }
@@ -192,15 +169,8 @@ void ButtonMover::putDown(bool keep)
         return; // the row was built anew under the move
     for (ProgramButton *button : buttons)
         setTwipsGeometry(button, twipsGeometry(button));
-    if (!keep || from == m_to || from == 0)
-        return;
-    QList<Content> contents;
-    for (ProgramButton *button : buttons)
-        contents << contentOf(button);
-    contents.move(from - 1, m_to - 1);
-    for (int i = 0; i < m_count; ++i)
-        give(buttons.at(i), contents.at(i));
-    rewriteCategoryFile(m_bar, m_paths, m_writer);
+    if (keep && from != 0 && m_model.moveEntry(from, m_to))
+        (void)m_store.save(); // a refused save is told by the writer
 }
 
 } // namespace skylane

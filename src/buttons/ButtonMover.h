@@ -7,9 +7,10 @@
 
 namespace skylane {
 
-class AppPaths;
-class ConfigWriter;
+class BarModel;
 class BarWindow;
+class ButtonRow;
+class CategoryStore;
 class ProgramButton;
 
 // Moves a button along the row: a left press on a program button followed
@@ -23,7 +24,7 @@ class ProgramButton;
 class ButtonMover : public QObject {
     Q_OBJECT
 public:
-    ButtonMover(BarWindow &bar, const AppPaths &paths, ConfigWriter &writer);
+    ButtonMover(BarWindow &bar, BarModel &model, ButtonRow &row, CategoryStore &store);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -38,8 +39,9 @@ private:
     QList<ProgramButton *> row() const;
 
     BarWindow &m_bar;
-    const AppPaths &m_paths;
-    ConfigWriter &m_writer;
+    BarModel &m_model;
+    ButtonRow &m_row;
+    CategoryStore &m_store;
     QPointer<ProgramButton> m_pressed; // the button under a left press
     QPoint m_pressedAt;                // where, in the button
     QPoint m_pressedGlobal;

@@ -114,7 +114,6 @@ ProgramButton::ProgramButton(int index, QWidget *parent) : QPushButton(parent), 
 
 void ProgramButton::setProgramPath(const QByteArray &path)
 {
-    m_programPath = path;
     const QString text = QString::fromLocal8Bit(path);
     setToolTip(text);
     setAccessibleDescription(text);

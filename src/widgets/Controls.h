@@ -83,11 +83,12 @@ class ProgramButton : public QPushButton {
 public:
     ProgramButton(int index, QWidget *parent);
 
+    // Its place in the row, which its reports carry.
     int index() const { return m_index; }
-    const QByteArray &programPath() const { return m_programPath; }
-    // The path is also the tooltip and the accessible description (decoded
-    // for display only); the accessible name is the file's name until the
-    // desktop's name for the program is given.
+    void setIndex(int index) { m_index = index; }
+    // Shows a program's path as the tooltip and the accessible description
+    // (decoded for display only); the accessible name is the file's name
+    // until the desktop's name for the program is given.
     void setProgramPath(const QByteArray &path);
     // True while one of this button's own events is being handled, when it
     // must not be destroyed at once.
@@ -106,7 +107,6 @@ protected:
 private:
     int m_index;
     int m_eventDepth = 0;
-    QByteArray m_programPath;
 };
 
 } // namespace skylane

@@ -25,7 +25,7 @@ const QString kSettings = QStringLiteral("config/prg.cfg");
 QString stateOf(const BarWindow &bar)
 {
     return QString("%1 %2 %3 %4 %5").arg(bar.leftTwips()).arg(bar.topTwips()).arg(qint64(bar.backColor()))
-        .arg(qint64(bar.Label1()->foreColor())).arg(bar.Label1()->font().family());
+        .arg(qint64(bar.caption()->foreColor())).arg(bar.caption()->font().family());
 }
 
 // The state a fresh bar loads from t's settings file.
@@ -33,7 +33,7 @@ QString reloaded(const TestApp &t)
 {
     TestApp fresh;
     fresh.writeFile(kSettings, t.readFile(kSettings));
-    LoadSettings(fresh.bar(), fresh.app().paths());
+    loadSettings(fresh.bar(), fresh.app().paths());
     return stateOf(fresh.bar());
 }
 
@@ -51,20 +51,20 @@ QString lightState(TestApp &t)
     BarWindow &bar = t.bar();
     QStringList lamps;
     const char *names[] = {"unlit", "green", "red"};
-    for (const PictureBox *lamp : bar.lamps())
-        if (!lamp->isHidden())
+    for (const PictureBox *lamp : bar.statusLights())
+        if (lamp->isVisible())
             lamps << names[lamp->index()];
     return QString("%1, %2, %3, %4 blinks, %5")
         .arg(lamps.join('+'), t.fakes.windows->topmost.value(&bar) ? "top" : "below",
-             bar.Timer1()->isActive() ? "ticking" : "still")
-        .arg(t.app().statusLight().BlinkCount())
+             bar.blinkTimer()->isActive() ? "ticking" : "still")
+        .arg(t.app().statusLight().blinkCount())
         .arg(t.app().restoreWindow().isVisible() ? "entry shown" : "no entry");
 }
 
 // Clicks the upper visible lamp, the one a click reaches.
 void clickLight(BarWindow &bar, Qt::MouseButton button = Qt::LeftButton)
 {
-    for (auto lamp = bar.lamps().rbegin(); lamp != bar.lamps().rend(); ++lamp)
+    for (auto lamp = bar.statusLights().rbegin(); lamp != bar.statusLights().rend(); ++lamp)
         if (!(*lamp)->isHidden())
             return QTest::mouseClick(*lamp, button, {}, QPoint(5, 5));
 }
@@ -100,9 +100,9 @@ private slots:
         TestApp t;
         if (!file.isEmpty())
             t.writeFile(kSettings, file);
-        LoadSettings(t.bar(), t.app().paths());
+        skylane::loadSettings(t.bar(), t.app().paths());
         QTEST(stateOf(t.bar()), "expected");
-        QCOMPARE(t.bar().Label1()->font().pointSizeF(), 6.75); // only the face comes from the file
+        QCOMPARE(t.bar().caption()->font().pointSizeF(), 6.75); // only the face comes from the file
     }
 
     void saveSettings()
@@ -110,18 +110,18 @@ private slots:
         TestApp t;
         t.writeFile(kSettings, "XX= junk\r\nTC= 255\r\n");
         t.start();
-        QVERIFY(SaveSettings(t.bar(), t.app().paths(), t.app().configWriter()));
+        QVERIFY(skylane::saveSettings(t.bar(), t.app().paths(), t.app().configWriter()));
         QCOMPARE(t.readFile(kSettings), "LF= 5100\r\nTP= 4620\r\nBG= -2147483647\r\nAB= Voltari Software - "
                                             + QByteArray(product::kMakerWebAddress) + "\r\nTC= 255\r\nTF= MS Serif\r\n");
         // In a locale with a decimal comma, and back.
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         t.bar().moveTwips(12345.5, 100000); // a plain integer, not "1e+05"
         t.bar().setBackColor(systemColor(15));
-        QVERIFY(SaveSettings(t.bar(), t.app().paths(), t.app().configWriter()));
+        QVERIFY(skylane::saveSettings(t.bar(), t.app().paths(), t.app().configWriter()));
         QVERIFY(t.readFile(kSettings).startsWith("LF= 12345,5\r\nTP= 100000\r\n"));
         QCOMPARE(reloaded(t), stateOf(t.bar()));
         QDir(t.path("")).rename("config", "elsewhere");
-        QVERIFY(!SaveSettings(t.bar(), t.app().paths(), t.app().configWriter())); // no folder: nothing written
+        QVERIFY(!skylane::saveSettings(t.bar(), t.app().paths(), t.app().configWriter())); // no folder: nothing written
     }
 
     void systemColoursFollowThePalette()
@@ -132,7 +132,7 @@ private slots:
         t.fakes.platform->colors = std::make_unique<PaletteSystemColors>();
         BarWindow &bar = t.bar();
         bar.setBackColor(systemColor(15));
-        QCOMPARE(bar.Label2()->text(), QString("MENU"));
+        QCOMPARE(bar.menuLabel()->text(), QString("MENU"));
         const QPalette original = QApplication::palette();
         QPalette changed = original;
         changed.setColor(QPalette::Button, QColor(10, 200, 30));
@@ -141,7 +141,7 @@ private slots:
         QCoreApplication::sendPostedEvents();
         const QImage image = bar.grab().toImage();
         QCOMPARE(image.pixelColor(image.width() - 2, image.height() - 2), QColor(10, 200, 30));
-        QCOMPARE(bar.Label2()->palette().color(QPalette::WindowText), QColor(250, 5, 5));
+        QCOMPARE(bar.menuLabel()->palette().color(QPalette::WindowText), QColor(250, 5, 5));
         QCOMPARE(bar.backColor(), systemColor(15));
         QApplication::setPalette(original);
     }
@@ -163,20 +163,20 @@ private slots:
         t.start();
         BarWindow &bar = t.bar();
         const QPoint grab(4, 5);
-        sendMouse(bar.Image2(), QEvent::MouseButtonPress, Qt::LeftButton, grab);
+        sendMouse(bar.dragHandle(), QEvent::MouseButtonPress, Qt::LeftButton, grab);
         for (const QPoint to : {QPoint(130, 220), QPoint(60, 230)}) {
-            sendMouse(bar.Image2(), QEvent::MouseMove, Qt::LeftButton, grab + to - bar.pos());
+            sendMouse(bar.dragHandle(), QEvent::MouseMove, Qt::LeftButton, grab + to - bar.pos());
             if (systemMove)
                 bar.move(to); // the window manager's move
             QCOMPARE(bar.pos(), to);
             QTest::qWait(400); // a pause mid-drag saves nothing
             QCOMPARE(t.readFile(kSettings), before);
         }
-        sendMouse(bar.Image2(), QEvent::MouseButtonRelease, Qt::NoButton, grab);
+        sendMouse(bar.dragHandle(), QEvent::MouseButtonRelease, Qt::NoButton, grab);
         t.fakes.windows->endSystemMove();
         QVERIFY(t.readFile(kSettings).startsWith("LF= 900\r\nTP= 3450\r\n"));
         // Released: the bar no longer follows.
-        sendMouse(bar.Image2(), QEvent::MouseMove, Qt::NoButton, grab + QPoint(50, 50));
+        sendMouse(bar.dragHandle(), QEvent::MouseMove, Qt::NoButton, grab + QPoint(50, 50));
         QCOMPARE(bar.pos(), QPoint(60, 230));
     }
 
@@ -223,20 +223,20 @@ private slots:
         QTest::addColumn<QString>("saved");
         using Answers = QList<std::optional<QColor>>;
         const QString unsaved = "5100 4620 255 16777215 MS Serif";
-        QTest::newRow("Match Active Bar") << QStringList{"mnuColrMatch"} << Answers{} << 0x80000002u << unsaved;
-        QTest::newRow("Match Inactive Bar") << QStringList{"mnuColrMatchInact"} << Answers{} << 0x80000003u << unsaved;
-        QTest::newRow("Match Borders: button face") << QStringList{"mnuColrApplic"} << Answers{} << 0x8000000Fu << unsaved;
-        QTest::newRow("Match Desktop") << QStringList{"mnuColrDesktop"} << Answers{} << 0x80000001u << unsaved;
-        QTest::newRow("background, OK") << QStringList{"mnuBGColor"} << Answers{QColor(0, 0, 255)} << 0xFF0000u
+        QTest::newRow("Match Active Bar") << QStringList{"matchActiveBar"} << Answers{} << 0x80000002u << unsaved;
+        QTest::newRow("Match Inactive Bar") << QStringList{"matchInactiveBar"} << Answers{} << 0x80000003u << unsaved;
+        QTest::newRow("Match Borders: button face") << QStringList{"matchBorders"} << Answers{} << 0x8000000Fu << unsaved;
+        QTest::newRow("Match Desktop") << QStringList{"matchDesktop"} << Answers{} << 0x80000001u << unsaved;
+        QTest::newRow("background, OK") << QStringList{"chooseBackgroundColor"} << Answers{QColor(0, 0, 255)} << 0xFF0000u
                                         << "5100 4620 16711680 16777215 MS Serif";
-        QTest::newRow("caption, first Cancel") << QStringList{"mnuFontColor"} << Answers{std::nullopt} << 255u
+        QTest::newRow("caption, first Cancel") << QStringList{"chooseCaptionColor"} << Answers{std::nullopt} << 255u
                                                << "5100 4620 255 0 MS Serif";
         // One dialog for both: a cancelled background takes the caption's colour.
-        QTest::newRow("caption OK, then background Cancel") << QStringList{"mnuFontColor", "mnuBGColor"}
+        QTest::newRow("caption OK, then background Cancel") << QStringList{"chooseCaptionColor", "chooseBackgroundColor"}
                                                             << Answers{QColor(0, 128, 0), std::nullopt} << 0x8000u
                                                             << "5100 4620 32768 32768 MS Serif";
         // Only the face changes, not the size, weight or slant.
-        QTest::newRow("font face") << QStringList{"mnuFontName"} << Answers{} << 255u
+        QTest::newRow("font face") << QStringList{"chooseCaptionFont"} << Answers{} << 255u
                                    << "5100 4620 255 16777215 DejaVu Sans Mono";
     }
     void menuCommands()
@@ -253,11 +253,11 @@ private slots:
         chosen.setItalic(true);
         t.fakes.dialogs->fontAnswers = {chosen};
         for (const QString &name : commands)
-            bar.menus().titleMainMenu->findChild<QAction *>(name)->trigger();
+            bar.menus().mainMenu->findChild<QAction *>(name)->trigger();
         QCOMPARE(bar.backColor(), color);
         QCOMPARE(bar.grab().toImage().pixelColor(bar.width() - 2, bar.height() - 2), resolveColor(color, bar.systemColors()));
         QTEST(reloaded(t), "saved");
-        const QFont font = bar.Label1()->font();
+        const QFont font = bar.caption()->font();
         QVERIFY(font.pointSizeF() == 6.75 && font.bold() && !font.italic());
     }
 
@@ -271,10 +271,10 @@ private slots:
         QTest::newRow("tenth tick") << twoClicks + tenTicks << "red, below, ticking, 10 blinks, entry shown";
         QTest::newRow("eleventh tick ends it") << twoClicks + tenTicks + QList{Tick} << "green, top, still, 0 blinks, entry shown";
         QTest::newRow("click in the unlit phase ends it") << twoClicks + QList{Tick, Tick, Tick, LeftClick}
-                                                          << "unlit+green, top, still, 0 blinks, entry shown";
+                                                          << "green, top, still, 0 blinks, entry shown";
         QTest::newRow("right click on green") << QList{RightClick} << "green, top, still, 0 blinks, no entry";
         QTest::newRow("entry restored") << QList{LeftClick, UserRestoresTheEntry, EntryTimerTicks}
-                                        << "unlit+green, below, ticking, 0 blinks, no entry";
+                                        << "green, below, ticking, 0 blinks, no entry";
     }
     void statusLight()
     {
@@ -283,9 +283,9 @@ private slots:
         t.start();
         for (const LightStep step : steps) {
             switch (step) {
-            case Tick: t.app().statusLight().Timer1_Timer(); break;
+            case Tick: t.app().statusLight().onBlinkTick(); break;
             case UserRestoresTheEntry: t.app().restoreWindow().setWindowState(Qt::WindowNoState); break;
-            case EntryTimerTicks: t.app().restoreWindow().Timer1_Timer(); break;
+            case EntryTimerTicks: t.app().restoreWindow().restoreBar(); break;
             case LeftClick: clickLight(t.bar(), Qt::LeftButton); break;
             case RightClick: clickLight(t.bar(), Qt::RightButton); break;
             }
@@ -300,12 +300,12 @@ private slots:
         t.start();
         RestoreWindow &restore = t.app().restoreWindow();
         clickLight(t.bar());
-        QVERIFY(restore.isMinimized() && !restore.Timer1()->isActive());
-        QCOMPARE(restore.windowTitle() + ": " + restore.Label1()->text(), QString("Ulvo's Launch Bar: Show LaunchBar"));
+        QVERIFY(restore.isMinimized() && !restore.restoreTimer()->isActive());
+        QCOMPARE(restore.windowTitle() + ": " + restore.showLabel()->text(), QString("Ulvo's Launch Bar: Show LaunchBar"));
         restore.setWindowState(Qt::WindowNoState);
         QTRY_VERIFY_WITH_TIMEOUT(!restore.isVisible(), 20000);
-        QCOMPARE(t.bar().Timer1()->interval(), 1000);
-        QTRY_COMPARE_WITH_TIMEOUT(lightState(t), QString("unlit+green, top, still, 0 blinks, no entry"), 20000);
+        QCOMPARE(t.bar().blinkTimer()->interval(), 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(lightState(t), QString("green, top, still, 0 blinks, no entry"), 20000);
     }
 };
 

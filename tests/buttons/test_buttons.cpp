@@ -1,5 +1,5 @@
 #include "bar/BarWindow.h"
-#include "bar/CommonDialog.h"
+#include "bar/DialogChoices.h"
 #include "bar/SaveFailureNotice.h"
 #include "bar/Settings.h"
 #include "buttons/ButtonAdder.h"
@@ -78,15 +78,15 @@ BarWindow &showRow(TestApp &t, const Lines &lines, const QString &category = "In
     t.writeFile("config/" + category + ".cfg", textfile::joinLines(pathsOf(t, lines)));
     t.start();
     if (category == "Exit")
-        t.bar().menus().mnuExit->trigger();
+        t.bar().menus().typeMenu->findChild<QAction *>("showExit")->trigger();
     return t.bar();
 }
 
 enum Step { ArmAdding, ArmRemoving, AddImage, RemoveImage, MiddleOnAddImage, GiveProgramToButton4, ShowExitRow };
-const QMap<Step, std::pair<int, Qt::MouseButton>> kReleases{
-    {ArmAdding, {BarWindow::AdderResting, Qt::LeftButton}}, {ArmRemoving, {BarWindow::AdderResting, Qt::RightButton}},
-    {AddImage, {BarWindow::AdderAdd, Qt::LeftButton}}, {RemoveImage, {BarWindow::AdderRemove, Qt::LeftButton}},
-    {MiddleOnAddImage, {BarWindow::AdderAdd, Qt::MiddleButton}}};
+const QMap<Step, std::pair<BarModel::Adder, Qt::MouseButton>> kReleases{
+    {ArmAdding, {BarModel::Adder::Resting, Qt::LeftButton}}, {ArmRemoving, {BarModel::Adder::Resting, Qt::RightButton}},
+    {AddImage, {BarModel::Adder::Add, Qt::LeftButton}}, {RemoveImage, {BarModel::Adder::Remove, Qt::LeftButton}},
+    {MiddleOnAddImage, {BarModel::Adder::Add, Qt::MiddleButton}}};
 
 // How a move along the row ends.
 enum MoveEnd { ReleaseOnTheBar, ReleaseOffTheBar, PressEscape, ClickThenPressAgain };
@@ -117,11 +117,11 @@ private slots:
             t.writeFile("config/Inet.cfg", textfile::joinLines(paths));
         t.start();
         BarWindow &bar = t.bar();
-        QCOMPARE(bar.Label1()->text(), QString("Inet"));
-        QCOMPARE(rowPaths(bar), paths);
+        QCOMPARE(bar.caption()->text(), QString("Inet"));
+        QCOMPARE(rowPaths(t), paths);
         QCOMPARE(bar.size(), twipsToPixels(TwipsRect{0, 0, 1450 + 345 * int(paths.size() - 1), 375}).size());
         for (int i = 1; i <= paths.size(); ++i) {
-            ProgramButton *button = bar.Command2(i);
+            ProgramButton *button = t.app().row().button(i);
             QVERIFY(button->isVisible());
             QCOMPARE(twipsGeometry(button), (TwipsRect{1110 + 345 * (i - 1), 10, 325, 315}));
             QCOMPARE(button->toolTip(), QString::fromLocal8Bit(paths.at(i - 1)));
@@ -136,18 +136,18 @@ private slots:
         t.writeFile("config/Inet.cfg", t.writeProgram("prog") + QByteArray("\r\n").repeated(7));
         t.start();
         BarWindow &bar = t.bar();
-        QPointer<ProgramButton> third = bar.Command2(3);
-        // A release whose handler rebuilds the row finishes on its button.
-        connect(third, &ProgramButton::mouseReleased, &bar, [&bar] { bar.menus().mnuInet->trigger(); });
+        QPointer<ProgramButton> third = t.app().row().button(3);
+        // A release whose handler shows a shorter row finishes on its button.
+        connect(third, &ProgramButton::mouseReleased, &bar, [&bar] { bar.menus().typeMenu->findChild<QAction *>("showGame")->trigger(); });
         QTest::mouseClick(third, Qt::LeftButton);
-        QVERIFY(third && !third->isVisible() && bar.Command2(3) != third);
+        QVERIFY(third && !third->isVisible() && !t.app().row().button(3));
         QTRY_VERIFY(third.isNull());
         // A row without a file and without the blank picture shows nothing,
         // never the icon of the row before.
-        bar.menus().mnuInet->trigger();
+        bar.menus().typeMenu->findChild<QAction *>("showInet")->trigger();
         QVERIFY(QFile::remove(t.path("config/1.2.jpg")));
-        bar.menus().mnuGame->trigger();
-        QVERIFY(bar.Command2(1)->icon().isNull() && bar.Command2(1)->programPath().isEmpty());
+        bar.menus().typeMenu->findChild<QAction *>("showGame")->trigger();
+        QVERIFY(t.app().row().button(1)->icon().isNull() && t.app().model().entry(1).isEmpty());
     }
 
     void captionAndTypeMenu_data()
@@ -159,7 +159,7 @@ private slots:
         // From position 0 the first click shows position 1, then on round.
         QTest::newRow("left clicks cycle") << QStringList(14, "left click") << kTable.mid(1) + kTable.mid(0, 2);
         QTest::newRow("menu choice leaves the cycle position, middle does nothing")
-            << QStringList{"mnuVideo", "middle click", "left click", "mnuText", "mnuSys", "mnuExit"}
+            << QStringList{"showVid", "middle click", "left click", "showText", "showSys", "showExit"}
             << QStringList{"Vid", "Vid", "Game", "Text", "Sys", "Exit"};
     }
     void captionAndTypeMenu()
@@ -174,11 +174,11 @@ private slots:
         BarWindow &bar = t.bar();
         for (int i = 0; i < steps.size(); ++i) {
             if (steps.at(i).endsWith("click"))
-                QTest::mouseClick(bar.Label1(), steps.at(i) == "left click" ? Qt::LeftButton : Qt::MiddleButton);
+                QTest::mouseClick(bar.caption(), steps.at(i) == "left click" ? Qt::LeftButton : Qt::MiddleButton);
             else
-                bar.menus().mnuType->findChild<QAction *>(steps.at(i))->trigger();
-            QCOMPARE(bar.Label1()->text(), captions.at(i));
-            QCOMPARE(bar.command2Count(), int(kTable.indexOf(captions.at(i))) + 2);
+                bar.menus().typeMenu->findChild<QAction *>(steps.at(i))->trigger();
+            QCOMPARE(bar.caption()->text(), captions.at(i));
+            QCOMPARE(rowPaths(t).size(), kTable.indexOf(captions.at(i)) + 1);
         }
         QVERIFY(t.fakes.dialogs->calls.isEmpty());
     }
@@ -187,10 +187,10 @@ private slots:
     {
         TestApp t;
         t.start();
-        t.bar().CommonDialog1()->setColor(0x00FF00);
-        QTest::mouseClick(t.bar().Label1(), Qt::RightButton); // cancelled: the colour confirmed last
+        t.bar().dialogChoices()->setColor(0x00FF00);
+        QTest::mouseClick(t.bar().caption(), Qt::RightButton); // cancelled: the colour confirmed last
         QCOMPARE(t.fakes.dialogs->calls, QStringList{"color"});
-        QCOMPARE(t.bar().Label1()->foreColor(), ColorValue(0x00FF00));
+        QCOMPARE(t.bar().caption()->foreColor(), ColorValue(0x00FF00));
         QVERIFY(t.readFile("config/prg.cfg").contains("\r\nTC= 65280\r\n"));
     }
 
@@ -220,7 +220,8 @@ private slots:
         QFETCH(bool, started);
         TestApp t("my app \xe9"); // a folder name the locale cannot decode
         const QByteArray program = pathOf(t, line);
-        ProgramButton *b = showRow(t, {missing("first"), line}, category).Command2(2);
+        showRow(t, {missing("first"), line}, category);
+        ProgramButton *b = t.app().row().button(2);
         if (button == 0) {
             QTest::keyClick(b, Qt::Key_Space);
             b->click();
@@ -267,12 +268,12 @@ private slots:
         dialogs.messageAnswers.push_back(MessageAnswer(answer));
         if (chosen.kind != Line::Blank)
             dialogs.openAnswers.push_back(QFile::decodeName(pathOf(t, chosen)));
-        QTest::mouseClick(t.bar().Command2(3), Qt::RightButton);
+        QTest::mouseClick(t.app().row().button(3), Qt::RightButton);
         QTEST(dialogs.calls, "asked");
         QFETCH(Lines, file);
         const QByteArrayList paths = pathsOf(t, file);
         QCOMPARE(inetLines(t), paths);
-        QCOMPARE(t.bar().Command2(3)->programPath(), paths.at(2));
+        QCOMPARE(t.app().model().entry(3), paths.at(2));
         QVERIFY(t.fakes.launcher->started.isEmpty()); // a right release never starts
     }
 
@@ -283,11 +284,11 @@ private slots:
     {
         TestApp t;
         BarWindow &bar = showRow(t, {program("a"), program("b"), blank});
-        const QByteArray a = rowPaths(bar).first();
+        const QByteArray a = rowPaths(t).first();
         QVERIFY(QDir(QFile::decodeName(t.path("."))).rename("config", "held")); // writes now fail: no such folder
         const auto removeLast = [&bar] {
-            QTest::mouseClick(bar.Image1(BarWindow::AdderResting), Qt::RightButton);
-            QTest::mouseClick(bar.Image1(BarWindow::AdderRemove), Qt::LeftButton);
+            QTest::mouseClick(bar.adderImage(BarModel::Adder::Resting), Qt::RightButton);
+            QTest::mouseClick(bar.adderImage(BarModel::Adder::Remove), Qt::LeftButton);
         };
         removeLast();
         removeLast();
@@ -299,11 +300,11 @@ private slots:
         QTest::keyClick(message, Qt::Key_Return);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!t.app().saveFailures().message() && messages() == 0);
-        bar.Label1()->setCaption("Game");
-        bar.Label1()->setCaption("Inet");
-        QCOMPARE(rowPaths(bar), QByteArrayList{a});
+        t.app().model().selectCategory("Game");
+        t.app().model().selectCategory("Inet");
+        QCOMPARE(rowPaths(t), QByteArrayList{a});
         QVERIFY(QDir(QFile::decodeName(t.path("."))).rename("held", "config"));
-        QVERIFY(SaveSettings(bar, t.app().paths(), t.app().configWriter()));
+        QVERIFY(saveSettings(bar, t.app().paths(), t.app().configWriter()));
         QCOMPARE(inetLines(t), QByteArrayList{a});
     }
 
@@ -330,11 +331,11 @@ private slots:
         QFETCH(double, places);
         QFETCH(MoveEnd, end);
         TestApp t;
-        BarWindow &bar = showRow(t, {program("a"), program("b"), program("c"), blank});
-        const QByteArrayList paths = rowPaths(bar);
-        const int slot = bar.Command2(2)->x() - bar.Command2(1)->x();
+        showRow(t, {program("a"), program("b"), program("c"), blank});
+        const QByteArrayList paths = rowPaths(t);
+        const int slot = t.app().row().button(2)->x() - t.app().row().button(1)->x();
         const QPoint at(5, 5), to = at + QPoint(places ? int(places * slot) : QApplication::startDragDistance() - 1, 0);
-        ProgramButton *b = bar.Command2(from);
+        ProgramButton *b = t.app().row().button(from);
         const QPoint origin = b->mapToGlobal(QPoint()); // the pointer's place does not follow the button
         const auto mouse = [b, origin](QEvent::Type type, QPoint pos) {
             QMouseEvent e(type, pos, origin + pos, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
@@ -351,7 +352,7 @@ private slots:
         const auto home = [](int i) { return twipsToPixels(TwipsRect{1110 + 345 * (i - 1), 10, 325, 315}); };
         const int target = from + int(std::lround(places));
         if (target != from)
-            QCOMPARE(bar.Command2(target)->x(), home(target + (target > from ? -1 : 1)).x());
+            QCOMPARE(t.app().row().button(target)->x(), home(target + (target > from ? -1 : 1)).x());
         if (end == PressEscape)
             QTest::keyClick(b, Qt::Key_Escape);
         mouse(QEvent::MouseButtonRelease, end == ReleaseOffTheBar ? to - QPoint(0, 100) : to);
@@ -359,11 +360,11 @@ private slots:
         QFETCH(QList<int>, order);
         for (int position : order)
             moved << paths.at(position - 1);
-        QCOMPARE(rowPaths(bar), moved);
+        QCOMPARE(rowPaths(t), moved);
         QCOMPARE(t.readFile("config/Inet.cfg"), textfile::joinLines(moved));
         for (int i = 1; i <= 4; ++i) {
-            QCOMPARE(bar.Command2(i)->geometry(), home(i));
-            QCOMPARE(bar.Command2(i)->icon().isNull(), moved.at(i - 1).isEmpty());
+            QCOMPARE(t.app().row().button(i)->geometry(), home(i));
+            QCOMPARE(t.app().row().button(i)->icon().isNull(), moved.at(i - 1).isEmpty());
         }
         // Only a click starts the program.
         QCOMPARE(t.fakes.launcher->started, places && end != ClickThenPressAgain ? QByteArrayList{} : QByteArrayList{paths.at(from - 1)});
@@ -378,8 +379,8 @@ private slots:
         QTest::addColumn<int>("shown");
         QTest::addColumn<int>("count");
         QTest::addColumn<Lines>("file");
-        const int resting = BarWindow::AdderResting;
-        const Lines two{blank, blank}, hundred(ButtonAdder::kMaxButtons, blank);
+        const int resting = int(BarModel::Adder::Resting);
+        const Lines two{blank, blank}, hundred(BarModel::kMaxAdded, blank);
         QTest::newRow("add writes nothing, middle disarms")
             << two << QList<Step>{ArmAdding, AddImage, ArmAdding, MiddleOnAddImage} << resting << 3 << two;
         QTest::newRow("a program on a new button writes blank lines before it")
@@ -391,9 +392,9 @@ private slots:
         QTest::newRow("one button is never removed") << Lines{blank} << QList<Step>{ArmRemoving, RemoveImage}
                                                      << resting << 1 << Lines{blank};
         QTest::newRow("no more than a hundred") << hundred << QList<Step>{ArmAdding, AddImage} << resting
-                                                << ButtonAdder::kMaxButtons << hundred;
+                                                << BarModel::kMaxAdded << hundred;
         QTest::newRow("Exit row ignores the images") << two << QList<Step>{ArmAdding, ShowExitRow, AddImage}
-                                                     << int(BarWindow::AdderAdd) << 1 << two;
+                                                     << int(BarModel::Adder::Add) << 1 << two;
     }
     void addAndRemove()
     {
@@ -405,21 +406,22 @@ private slots:
         BarWindow &bar = showRow(t, initial);
         for (const Step step : steps) {
             if (step == ShowExitRow) {
-                bar.menus().mnuExit->trigger();
+                bar.menus().typeMenu->findChild<QAction *>("showExit")->trigger();
             } else if (step == GiveProgramToButton4) {
                 t.fakes.dialogs->openAnswers.push_back(QFile::decodeName(t.writeProgram("bin/f")));
-                QTest::mouseClick(bar.Command2(4), Qt::RightButton);
+                QTest::mouseClick(t.app().row().button(4), Qt::RightButton);
             } else {
                 const auto [image, button] = kReleases.value(step);
-                QVERIFY(bar.Image1(image)->isVisible()); // a user releases only on what shows
-                QTest::mouseClick(bar.Image1(image), button);
+                QVERIFY(bar.adderImage(image)->isVisible()); // a user releases only on what shows
+                QTest::mouseClick(bar.adderImage(image), button);
             }
         }
         for (PictureBox *image : bar.adderImages())
             QCOMPARE(image->isVisible(), image->index() == shown);
-        QCOMPARE(buttonCount(bar), count);
+        QCOMPARE(t.app().model().count(), count);
+        QCOMPARE(bar.caption()->toolTip(), QString::number(count));
         QCOMPARE(bar.widthTwips(), 1450 + 345 * (count - 1));
-        QVERIFY(!bar.Command2(count + 1));
+        QVERIFY(!t.app().row().button(count + 1));
         QFETCH(Lines, file);
         QCOMPARE(inetLines(t), pathsOf(t, file));
     }
@@ -440,7 +442,7 @@ private slots:
         QTest::addColumn<Lines>("file");
         QTest::addColumn<Lines>("started"); // the program, then its arguments
         const int yes = int(MessageAnswer::Yes), no = int(MessageAnswer::No);
-        const Lines two{program("old"), blank}, many(ButtonAdder::kMaxButtons, blank);
+        const Lines two{program("old"), blank}, many(BarModel::kMaxAdded, blank);
         const Line a = program("a"), b = program("b");
         const auto row = [&](const char *name, const Lines &lines, const Lines &files, int at,
                              int answer, const QStringList &asked, const Lines &file, const Lines &started = {}) {
@@ -489,7 +491,7 @@ private slots:
         mime.setUrls(urls);
         QFETCH(int, answer);
         t.fakes.dialogs->messageAnswers.push_back(MessageAnswer(answer));
-        const QPoint pos = (at > 0 ? bar.Command2(at)->geometry() : bar.Image2()->geometry()).center();
+        const QPoint pos = (at > 0 ? t.app().row().button(at)->geometry() : bar.dragHandle()->geometry()).center();
         QDragEnterEvent enter(pos, Qt::CopyAction, &mime, Qt::LeftButton, {});
         QDragMoveEvent move(pos, Qt::CopyAction, &mime, Qt::LeftButton, {});
         QDropEvent drop(pos, Qt::CopyAction, &mime, Qt::LeftButton, {});

@@ -1,6 +1,7 @@
 #include "artwork/Artwork.h"
 #include "bar/BarWindow.h"
 #include "bar/Settings.h"
+#include "buttons/ButtonRow.h"
 #include "core/AppPaths.h"
 #include "core/ConfigWriter.h"
 #include "core/Files.h"
@@ -196,11 +197,11 @@ private slots:
         // Each counts as missing: the initial place, one blank button, a first run.
         t.start();
         QCOMPARE(t.bar().pos(), QPoint(340, 308));
-        QCOMPARE(test::rowPaths(t.bar()), QByteArrayList{""});
-        QVERIFY(t.bar().Command2(1)->icon().isNull());
+        QCOMPARE(test::rowPaths(t), QByteArrayList{""});
+        QVERIFY(t.app().row().button(1)->icon().isNull());
         QVERIFY(t.readFile("config/runs.cfg").startsWith(" 1 \r\n"));
         // Saving replaces the special file with a regular one.
-        QVERIFY(SaveSettings(t.bar(), t.app().paths(), t.app().configWriter()));
+        QVERIFY(saveSettings(t.bar(), t.app().paths(), t.app().configWriter()));
         QVERIFY(t.readFile("config/prg.cfg").startsWith("LF= 5100\r\n"));
         char byte = 0;
         for (const int fd : std::as_const(fds)) {

@@ -66,10 +66,10 @@ private slots:
         // "About" while it is open only brings it forward; once closed it
         // repeats the load step, now a later run whose timer closes it.
         QDir(t.path("help")).removeRecursively();
-        t.bar().menus().mnuAbout->trigger();
+        t.bar().menus().about->trigger();
         QVERIFY(t.app().splash() == splash && !QFileInfo(t.path("help")).isDir() && !splash->Timer1()->isActive());
         leftClick(splash->Label4());
-        t.bar().menus().mnuAbout->trigger();
+        t.bar().menus().about->trigger();
         splash = t.app().splash();
         QVERIFY(splash && QFileInfo(t.path("help")).isDir() && splash->Timer1()->isActive());
         QTRY_VERIFY_WITH_TIMEOUT(!t.app().splash(), 20000);

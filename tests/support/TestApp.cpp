@@ -1,6 +1,7 @@
 #include "support/TestApp.h"
 
 #include "bar/BarWindow.h"
+#include "buttons/ButtonRow.h"
 #include "core/Files.h"
 
 #include <QFile>
@@ -52,11 +53,18 @@ SkyLaneApp &TestApp::app()
     return *m_app;
 }
 
-QByteArrayList rowPaths(const BarWindow &bar)
+QByteArrayList rowPaths(TestApp &t)
 {
-    QByteArrayList paths;
-    for (int i = 1; i < bar.command2Count(); ++i)
-        paths << (bar.Command2(i) ? bar.Command2(i)->programPath() : QByteArray("<none>"));
+    // The model's entries, as long as the row shows each of them.
+    QByteArrayList paths = t.app().model().entries();
+    const auto &buttons = t.app().row().buttons();
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const ProgramButton *button = i < buttons.size() ? buttons.at(i).data() : nullptr;
+        if (!button || button->index() != i + 1 || button->toolTip() != QString::fromLocal8Bit(paths.at(i)))
+            paths[i] = "<not shown>";
+    }
+    if (buttons.size() != paths.size())
+        paths << "<buttons: " + QByteArray::number(buttons.size()) + '>';
     return paths;
 }
 

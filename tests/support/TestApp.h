@@ -35,7 +35,8 @@ private:
     std::unique_ptr<SkyLaneApp> m_app;
 };
 
-// The program paths of buttons 1 onwards, "<none>" for a gap in the array.
-QByteArrayList rowPaths(const BarWindow &bar);
+// The program paths of the row's entries, "<not shown>" for one its button
+// does not show.
+QByteArrayList rowPaths(TestApp &t);
 
 } // namespace skylane::test

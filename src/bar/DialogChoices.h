@@ -11,27 +11,27 @@ namespace skylane {
 
 class Dialogs;
 
-// The one common dialog object of the bar, shared by the file-open, colour
-// and font commands. It keeps the values between uses: the preset or chosen
+// The file-open, colour and font dialogs of the bar as one object, shared
+// by their commands. It keeps the values between uses: the preset or chosen
 // file name, the folder to start in, and the colour and face name confirmed
 // last. Cancel changes none of them.
-class CommonDialog : public QObject {
+class DialogChoices : public QObject {
     Q_OBJECT
 public:
-    CommonDialog(Dialogs &dialogs, QWidget *owner);
+    DialogChoices(Dialogs &dialogs, QWidget *owner);
 
-    const QString &FileName() const { return m_fileName; }
+    const QString &fileName() const { return m_fileName; }
     void setFileName(const QString &name) { m_fileName = name; }
-    const QString &InitDir() const { return m_initDir; }
-    void setInitDir(const QString &dir) { m_initDir = dir; }
-    ColorValue Color() const { return m_color; }
+    const QString &initialFolder() const { return m_initDir; }
+    void setInitialFolder(const QString &dir) { m_initDir = dir; }
+    ColorValue color() const { return m_color; }
     void setColor(ColorValue color) { m_color = color; }
-    const QString &FontName() const { return m_fontName; }
+    const QString &fontName() const { return m_fontName; }
     void setFontName(const QString &face) { m_fontName = face; }
 
-    void ShowOpen();
-    void ShowColor();
-    void ShowFont();
+    void chooseFile();
+    void chooseColor();
+    void chooseFont();
 
 private:
     Dialogs &m_dialogs;

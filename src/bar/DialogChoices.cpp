@@ -1,4 +1,4 @@
-#include "bar/CommonDialog.h"
+#include "bar/DialogChoices.h"
 
 #include "platform/Dialogs.h"
 
@@ -6,25 +6,25 @@
 
 namespace skylane {
 
-CommonDialog::CommonDialog(Dialogs &dialogs, QWidget *owner)
+DialogChoices::DialogChoices(Dialogs &dialogs, QWidget *owner)
     : QObject(owner), m_dialogs(dialogs), m_owner(owner)
 {
-    setObjectName(QStringLiteral("CommonDialog1"));
+    setObjectName(QStringLiteral("dialogChoices"));
 }
 
-void CommonDialog::ShowOpen()
+void DialogChoices::chooseFile()
 {
     if (const auto chosen = m_dialogs.openFile(m_owner, m_initDir, m_fileName))
         m_fileName = *chosen;
 }
 
-void CommonDialog::ShowColor()
+void DialogChoices::chooseColor()
 {
     if (const auto chosen = m_dialogs.chooseColor(m_owner, plainToQColor(m_color)))
         m_color = plainColor(*chosen);
 }
 
-void CommonDialog::ShowFont()
+void DialogChoices::chooseFont()
 {
     const QFont initial = m_fontName.isEmpty() ? m_owner->font() : QFont(m_fontName);
     if (const auto chosen = m_dialogs.chooseFont(m_owner, initial))
