@@ -69,7 +69,7 @@ void BarWindow::createControls(Dialogs &dialogs)
     };
 
     m_adder[size_t(BarModel::Adder::Add)] = image(int(BarModel::Adder::Add), {795, 45, 300, 285}, {32, 32}, true, "add", "addImage");
-    m_adder[size_t(BarModel::Adder::Add)]->setToolTip(QStringLiteral("Add button"));
+    m_adder[size_t(BarModel::Adder::Add)]->setToolTip(tr("Add button"));
     m_adder[size_t(BarModel::Adder::Add)]->hide();
 
     m_caption = new ColorLabel(QLatin1String(BarModel::kFirstCategory), 0x00FFFFFF, m_scheme, this);
@@ -78,7 +78,7 @@ void BarWindow::createControls(Dialogs &dialogs)
     setTwipsGeometry(m_caption, {0, 0, 675, 195});
 
     m_adder[size_t(BarModel::Adder::Remove)] = image(int(BarModel::Adder::Remove), {780, 45, 300, 285}, {32, 32}, true, "remove", "removeImage");
-    m_adder[size_t(BarModel::Adder::Remove)]->setToolTip(QStringLiteral("Add button"));
+    m_adder[size_t(BarModel::Adder::Remove)]->setToolTip(tr("Add button"));
     m_adder[size_t(BarModel::Adder::Remove)]->hide();
 
     m_dragHandle = image(0, {405, 110, 360, 240}, {32, 32}, true, "drag", "dragHandle");
@@ -91,7 +91,7 @@ void BarWindow::createControls(Dialogs &dialogs)
 
     m_adder[size_t(BarModel::Adder::Resting)] = image(int(BarModel::Adder::Resting), {810, 60, 240, 240}, {32, 32}, true, "resting", "adderImage");
 
-    m_menuLabel = new ColorLabel(QStringLiteral("MENU"), systemColor(syscolor::HighlightText), m_scheme, this);
+    m_menuLabel = new ColorLabel(tr("MENU"), systemColor(syscolor::HighlightText), m_scheme, this);
     m_menuLabel->setObjectName(QStringLiteral("menuLabel"));
     m_menuLabel->setFont(makeFont("Arial Narrow", 6.75, false));
     int menuTop = -40;
@@ -106,24 +106,24 @@ void BarWindow::createControls(Dialogs &dialogs)
     autoSize(m_menuLabel);
 
     // What a screen reader reads; the labels read their text.
-    m_caption->setAccessibleDescription(QStringLiteral("Category: a click shows the next one"));
-    m_menuLabel->setAccessibleDescription(QStringLiteral("Opens the menu"));
-    m_dragHandle->setAccessibleName(QStringLiteral("Drag handle"));
-    m_dragHandle->setAccessibleDescription(QStringLiteral("Drag to move the bar"));
-    const char *lights[] = {"Status light, unlit: a click brings the bar back above other windows",
-                            "Status light, green: a click lets other windows cover the bar",
-                            "Status light, red: the bar is coming back above other windows"};
+    m_caption->setAccessibleDescription(tr("Category: a click shows the next one"));
+    m_menuLabel->setAccessibleDescription(tr("Opens the menu"));
+    m_dragHandle->setAccessibleName(tr("Drag handle"));
+    m_dragHandle->setAccessibleDescription(tr("Drag to move the bar"));
+    const char *lights[] = {QT_TR_NOOP("Status light, unlit: a click brings the bar back above other windows"),
+                            QT_TR_NOOP("Status light, green: a click lets other windows cover the bar"),
+                            QT_TR_NOOP("Status light, red: the bar is coming back above other windows")};
     for (PictureBox *lamp : m_statusLight) {
-        lamp->setAccessibleName(QStringLiteral("Status light"));
-        lamp->setAccessibleDescription(QLatin1String(lights[lamp->index()]));
+        lamp->setAccessibleName(tr("Status light"));
+        lamp->setAccessibleDescription(tr(lights[lamp->index()]));
     }
-    m_adder[size_t(BarModel::Adder::Resting)]->setAccessibleName(QStringLiteral("Add or remove buttons"));
-    m_adder[size_t(BarModel::Adder::Resting)]->setAccessibleDescription(QStringLiteral("Left click arms adding, right click arms removing"));
-    m_adder[size_t(BarModel::Adder::Add)]->setAccessibleName(QStringLiteral("Add button"));
-    m_adder[size_t(BarModel::Adder::Remove)]->setAccessibleName(QStringLiteral("Remove last button"));
+    m_adder[size_t(BarModel::Adder::Resting)]->setAccessibleName(tr("Add or remove buttons"));
+    m_adder[size_t(BarModel::Adder::Resting)]->setAccessibleDescription(tr("Left click arms adding, right click arms removing"));
+    m_adder[size_t(BarModel::Adder::Add)]->setAccessibleName(tr("Add button"));
+    m_adder[size_t(BarModel::Adder::Remove)]->setAccessibleName(tr("Remove last button"));
     // Both images share a tooltip; each says what its own click does.
-    m_adder[size_t(BarModel::Adder::Add)]->setAccessibleDescription(QStringLiteral("A click adds a blank button at the end of the row"));
-    m_adder[size_t(BarModel::Adder::Remove)]->setAccessibleDescription(QStringLiteral("A click removes the last button of the row"));
+    m_adder[size_t(BarModel::Adder::Add)]->setAccessibleDescription(tr("A click adds a blank button at the end of the row"));
+    m_adder[size_t(BarModel::Adder::Remove)]->setAccessibleDescription(tr("A click removes the last button of the row"));
 
     m_dialogChoices = new DialogChoices(dialogs, this);
 
@@ -147,12 +147,12 @@ void BarWindow::showLamp(BarModel::Lamp shown)
 void BarWindow::createMenus()
 {
     auto action = [](QMenu *menu, const char *name, const char *caption) {
-        QAction *a = menu->addAction(QString::fromLatin1(caption));
+        QAction *a = menu->addAction(tr(caption));
         a->setObjectName(QLatin1String(name));
         return a;
     };
     auto submenu = [](QMenu *menu, const char *name, const char *caption) {
-        QMenu *sub = menu->addMenu(QString::fromLatin1(caption));
+        QMenu *sub = menu->addMenu(tr(caption));
         sub->setObjectName(QLatin1String(name));
         sub->menuAction()->setObjectName(QLatin1String(name));
         return sub;
@@ -162,27 +162,27 @@ void BarWindow::createMenus()
     m.mainMenu = new QMenu(QStringLiteral("Mmenu"), this);
     m.mainMenu->setObjectName(QStringLiteral("mainMenu"));
 
-    m.backgroundMenu = submenu(m.mainMenu, "backgroundMenu", "Background");
-    m.chooseBackgroundColor = action(m.backgroundMenu, "chooseBackgroundColor", "Color");
-    m.matchActiveBar = action(m.backgroundMenu, "matchActiveBar", "Match Active Bar");
-    m.matchInactiveBar = action(m.backgroundMenu, "matchInactiveBar", "Match Inactive Bar");
-    m.matchBorders = action(m.backgroundMenu, "matchBorders", "Match Borders");
-    m.matchDesktop = action(m.backgroundMenu, "matchDesktop", "Match Desktop");
+    m.backgroundMenu = submenu(m.mainMenu, "backgroundMenu", QT_TR_NOOP("Background"));
+    m.chooseBackgroundColor = action(m.backgroundMenu, "chooseBackgroundColor", QT_TR_NOOP("Color"));
+    m.matchActiveBar = action(m.backgroundMenu, "matchActiveBar", QT_TR_NOOP("Match Active Bar"));
+    m.matchInactiveBar = action(m.backgroundMenu, "matchInactiveBar", QT_TR_NOOP("Match Inactive Bar"));
+    m.matchBorders = action(m.backgroundMenu, "matchBorders", QT_TR_NOOP("Match Borders"));
+    m.matchDesktop = action(m.backgroundMenu, "matchDesktop", QT_TR_NOOP("Match Desktop"));
 
-    m.fontMenu = submenu(m.mainMenu, "fontMenu", "Font");
-    m.chooseCaptionFont = action(m.fontMenu, "chooseCaptionFont", "Type");
-    m.chooseCaptionColor = action(m.fontMenu, "chooseCaptionColor", "Color");
+    m.fontMenu = submenu(m.mainMenu, "fontMenu", QT_TR_NOOP("Font"));
+    m.chooseCaptionFont = action(m.fontMenu, "chooseCaptionFont", QT_TR_NOOP("Type"));
+    m.chooseCaptionColor = action(m.fontMenu, "chooseCaptionColor", QT_TR_NOOP("Color"));
 
-    m.hideMenu = action(m.mainMenu, "hideMenu", "Hide Menu");
+    m.hideMenu = action(m.mainMenu, "hideMenu", QT_TR_NOOP("Hide Menu"));
 
-    m.typeMenu = submenu(m.mainMenu, "typeMenu", "Type");
+    m.typeMenu = submenu(m.mainMenu, "typeMenu", QT_TR_NOOP("Type"));
     for (const int index : typeMenuOrder()) {
         const BarModel::Category &category = BarModel::categories().at(static_cast<size_t>(index));
         const QByteArray name = QByteArray("show") + category.name;
         m.showCategory.at(size_t(index)) = action(m.typeMenu, name.constData(), category.menuCaption);
     }
 
-    m.about = action(m.mainMenu, "about", "About");
+    m.about = action(m.mainMenu, "about", QT_TR_NOOP("About"));
 }
 
 const BarMenus &BarWindow::menus()

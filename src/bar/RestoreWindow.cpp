@@ -20,7 +20,7 @@ RestoreWindow::RestoreWindow(BarWindow &bar, BarModel &model)
     const QRect client = twipsToPixels(TwipsRect{0, 0, 1620, 570});
     setFixedSize(client.size());
 
-    m_showLabel = new QLabel(QStringLiteral("Show LaunchBar"), this);
+    m_showLabel = new QLabel(tr("Show LaunchBar"), this);
     m_showLabel->setObjectName(QStringLiteral("showLabel"));
     setTwipsGeometry(m_showLabel, {120, 180, 1335, 195});
 

@@ -1,23 +1,25 @@
 #include "buttons/BarModel.h"
 
+#include <QtGlobal>
+
 namespace skylane {
 
 const std::array<BarModel::Category, 13> &BarModel::categories()
 {
     static const std::array<Category, 13> table = {{
-        {"Aud", "Audio"},
-        {"Game", "Game"},
-        {"Grap", "Graphics"},
-        {"Inet", "Internet"},
-        {"Misc", "Misc"},
-        {"Pack", "Packers"},
-        {"Sys", "System"},
-        {"Text", "Text"},
-        {"Tools", "Tools"},
-        {"Utils", "Utilities"},
-        {"Vid", "Video"},
-        {"Work", "Work"},
-        {kExitCategory, "Exit"},
+        {"Aud", QT_TRANSLATE_NOOP("BarWindow", "Audio")},
+        {"Game", QT_TRANSLATE_NOOP("BarWindow", "Game")},
+        {"Grap", QT_TRANSLATE_NOOP("BarWindow", "Graphics")},
+        {"Inet", QT_TRANSLATE_NOOP("BarWindow", "Internet")},
+        {"Misc", QT_TRANSLATE_NOOP("BarWindow", "Misc")},
+        {"Pack", QT_TRANSLATE_NOOP("BarWindow", "Packers")},
+        {"Sys", QT_TRANSLATE_NOOP("BarWindow", "System")},
+        {"Text", QT_TRANSLATE_NOOP("BarWindow", "Text")},
+        {"Tools", QT_TRANSLATE_NOOP("BarWindow", "Tools")},
+        {"Utils", QT_TRANSLATE_NOOP("BarWindow", "Utilities")},
+        {"Vid", QT_TRANSLATE_NOOP("BarWindow", "Video")},
+        {"Work", QT_TRANSLATE_NOOP("BarWindow", "Work")},
+        {kExitCategory, QT_TRANSLATE_NOOP("BarWindow", "Exit")},
     }};
     return table;
 }
@@ -58,7 +60,7 @@ void BarModel::showRow(QByteArrayList lines)
 
 int BarModel::appendBlank()
 {
-    if (count() >= kMaxAdded)
+    if (count() >= kMaxAdded || showsExitCategory())
         return 0;
     m_entries.append(QByteArray());
     m_withoutLines = false;
@@ -68,7 +70,7 @@ int BarModel::appendBlank()
 
 bool BarModel::removeLast()
 {
-    if (count() <= 1)
+    if (count() <= 1 || showsExitCategory())
         return false;
     m_entries.removeLast();
     emit lastEntryRemoved(count() + 1);
@@ -86,7 +88,7 @@ void BarModel::assignProgram(int index, const QByteArray &programPath)
 
 bool BarModel::moveEntry(int from, int to)
 {
-    if (from < 1 || to < 1 || from > count() || to > count() || from == to)
+    if (from < 1 || to < 1 || from > count() || to > count() || from == to || showsExitCategory())
         return false;
     m_entries.move(from - 1, to - 1);
     emit entryMoved(from, to);

@@ -61,6 +61,7 @@ public:
     void stepCategory();
     // The category's lines as read (nothing read: no lines).
     void showRow(QByteArrayList lines);
+    // The row of the "Exit" category takes no new, removed or moved entry.
     // A blank button at the end; its index, or 0 at the limit.
     int appendBlank();
     // The last button goes; never the only one.

@@ -117,7 +117,7 @@ void ProgramButton::setProgramPath(const QByteArray &path)
     const QString text = QString::fromLocal8Bit(path);
     setToolTip(text);
     setAccessibleDescription(text);
-    setAccessibleName(path.isEmpty() ? QStringLiteral("Blank button") : QFileInfo(text).fileName());
+    setAccessibleName(path.isEmpty() ? tr("Blank button") : QFileInfo(text).fileName());
 }
 
 bool ProgramButton::event(QEvent *event)

@@ -65,7 +65,7 @@ QString lightState(TestApp &t)
 void clickLight(BarWindow &bar, Qt::MouseButton button = Qt::LeftButton)
 {
     for (auto lamp = bar.statusLights().rbegin(); lamp != bar.statusLights().rend(); ++lamp)
-        if (!(*lamp)->isHidden())
+        if ((*lamp)->isVisible())
             return QTest::mouseClick(*lamp, button, {}, QPoint(5, 5));
 }
 

@@ -2,6 +2,7 @@
 #include "bar/DialogChoices.h"
 #include "bar/SaveFailureNotice.h"
 #include "bar/Settings.h"
+#include "buttons/BarModel.h"
 #include "buttons/ButtonAdder.h"
 #include "buttons/ButtonRow.h"
 #include "core/TextFile.h"
@@ -17,6 +18,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
 
@@ -100,6 +102,58 @@ Q_DECLARE_METATYPE(MoveEnd)
 class TestButtons : public QObject {
     Q_OBJECT
 private slots:
+    // The model alone: each operation a user makes, its answer, and the row
+    // after them (one blank entry when the file has no lines).
+    void modelOperations_data()
+    {
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QByteArrayList>("lines");
+        QTest::addColumn<QStringList>("operations");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QByteArrayList>("after");
+        QTest::newRow("no lines: one blank, never fewer") << "Inet" << QByteArrayList{} << QStringList{"remove"} << "0"
+                                                          << QByteArrayList{""};
+        QTest::newRow("append, assign, remove") << "Grap" << QByteArrayList{"a\xff"}
+                                                << QStringList{"append", "assign 2 b", "append", "remove", "assign 9 c"}
+                                                << "2 1 3 1 1" << QByteArrayList{"a\xff", "b"};
+        QTest::newRow("move right, left, nowhere") << "Game" << QByteArrayList{"a", "b", "c"}
+                                                   << QStringList{"move 1 3", "move 3 2", "move 2 2", "move 0 1", "move 1 4"}
+                                                   << "1 1 0 0 0" << QByteArrayList{"b", "a", "c"};
+        QTest::newRow("the Exit row: no new, removed or moved entry") << "Exit" << QByteArrayList{"a", "b"}
+                                                                      << QStringList{"append", "remove", "move 1 2", "assign 1 c"}
+                                                                      << "0 0 0 1" << QByteArrayList{"c", "b"};
+        QTest::newRow("adding stops at a hundred") << "Inet" << QByteArrayList(99, "x") << QStringList{"append", "append"}
+                                                   << "100 0" << QByteArrayList(99, "x") + QByteArrayList{""};
+        QTest::newRow("a row stops at 32767") << "Inet" << QByteArrayList(40000, "x") << QStringList{"remove"} << "1"
+                                              << QByteArrayList(32766, "x");
+    }
+    void modelOperations()
+    {
+        QFETCH(QString, category);
+        QFETCH(QByteArrayList, lines);
+        QFETCH(QStringList, operations);
+        BarModel model;
+        QVERIFY(!model.selectCategory(category.toLower()) && model.category() == "Inet"); // exact names only
+        QSignalSpy categoryShown(&model, &BarModel::categoryChanged);
+        QVERIFY(model.selectCategory(category) && categoryShown.size() == 1);
+        model.showRow(lines);
+        QStringList answers;
+        for (const QString &operation : operations) {
+            const QStringList w = operation.split(' ');
+            if (w[0] == "append")
+                answers << QString::number(model.appendBlank());
+            else if (w[0] == "remove")
+                answers << QString::number(model.removeLast());
+            else if (w[0] == "move")
+                answers << QString::number(model.moveEntry(w[1].toInt(), w[2].toInt()));
+            else
+                model.assignProgram(w[1].toInt(), w[2].toUtf8()), answers << "1";
+        }
+        QTEST(answers.join(' '), "answers");
+        QTEST(model.entries(), "after");
+        QCOMPARE(model.count(), model.entries().size());
+    }
+
     void rowFromFile_data()
     {
         QTest::addColumn<Lines>("lines"); // none: no file
