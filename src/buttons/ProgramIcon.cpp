@@ -11,16 +11,10 @@
 
 namespace skylane {
 
-QIcon GetProgramIcon(ProgramIcons &icons, const QByteArray &programPath, bool &found)
-{
-    found = false;
-    return icons.smallIcon(programPath, found);
-}
-
 void showProgram(ProgramButton &button, ProgramIcons &icons, const QByteArray &programPath)
 {
     bool found = false;
-    button.setIcon(GetProgramIcon(icons, programPath, found));
+    button.setIcon(icons.smallIcon(programPath, found));
     button.setProgramPath(programPath);
     if (!programPath.isEmpty())
         button.setAccessibleName(icons.programName(programPath));
