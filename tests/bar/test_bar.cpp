@@ -268,6 +268,7 @@ private slots:
         const QList<LightStep> twoClicks{LeftClick, LeftClick}, tenTicks(10, Tick);
         QTest::newRow("green click drops the bar") << QList{LeftClick} << "unlit, below, still, 0 blinks, entry shown";
         QTest::newRow("unlit click starts the countdown") << twoClicks << "red, below, ticking, 0 blinks, entry shown";
+        QTest::newRow("a tick blinks") << twoClicks + QList{Tick} << "unlit, below, ticking, 1 blinks, entry shown";
         QTest::newRow("tenth tick") << twoClicks + tenTicks << "red, below, ticking, 10 blinks, entry shown";
         QTest::newRow("eleventh tick ends it") << twoClicks + tenTicks + QList{Tick} << "green, top, still, 0 blinks, entry shown";
         QTest::newRow("click in the unlit phase ends it") << twoClicks + QList{Tick, Tick, Tick, LeftClick}
