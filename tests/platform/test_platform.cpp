@@ -7,6 +7,7 @@
 #include "core/TextFile.h"
 #include "platform/Platform.h"
 #include "platform/linux/DesktopEntryIndex.h"
+#include "platform/linux/DetachedProcess.h"
 #include "platform/linux/LinuxProgramIcons.h"
 #include "platform/linux/LinuxProgramLauncher.h"
 #include "platform/linux/SystemdScope.h"
@@ -351,6 +352,34 @@ private slots:
         QVERIFY(lines.at(5).toLongLong() != ::getpid() && lines.at(6).toLongLong() != ::getsid(0));
         QCOMPARE(lines.mid(7).join('|'), (QByteArrayList{relative ? name : full} + arguments).join('|'));
         QVERIFY(!QFile::exists("canary"));
+    }
+
+    // A start that fails says why, in skylane.launch.
+    void failedStartIsLoggedWithItsReason_data()
+    {
+        QTest::addColumn<QByteArray>("program");
+        QTest::addColumn<QByteArray>("argument");
+        QTest::addColumn<int>("error");
+        QTest::newRow("missing") << QByteArray("/no/such/program") << QByteArray() << ENOENT;
+        QTest::newRow("not executable") << QByteArray("plain.txt") << QByteArray() << EACCES;
+        QTest::newRow("NUL in an argument") << QByteArray("bin/prog") << QByteArray("a\0b", 3) << EINVAL;
+    }
+    void failedStartIsLoggedWithItsReason()
+    {
+        QFETCH(QByteArray, program);
+        QFETCH(QByteArray, argument);
+        QFETCH(int, error);
+        QByteArray path = program;
+        if (!program.startsWith('/')) {
+            path = m_app->writeProgram(program);
+            QVERIFY(program.endsWith(".txt") ? ::chmod(path.constData(), 0644) == 0 : true);
+        }
+        const QByteArrayList arguments = argument.isNull() ? QByteArrayList() : QByteArrayList{argument};
+        int why = 0;
+        QCOMPARE(spawnDetached(path, arguments, &why), -1);
+        QCOMPARE(why, error);
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("could not start \"" + path + "\" - " + qt_error_string(error)));
+        LinuxProgramLauncher().startMinimized(path, arguments);
     }
 
     // The scope a started program runs in, named as systemd-escape would
