@@ -213,7 +213,7 @@ void SkyLaneApp::showExitDialog()
         m_exitDialog->activateWindow();
         return;
     }
-    m_exitDialog->Form_Load();
+    m_exitDialog->loadChoices();
     m_exitDialog->show();
     m_exitDialog->activateWindow();
 }
