@@ -35,7 +35,7 @@ void copyProgramConfig(const AppPaths &paths)
 
 } // namespace
 
-void CreateFolders(const AppPaths &paths)
+void createFolders(const AppPaths &paths)
 {
     const QByteArray config = paths.configDir();
     if (paths.keepsConfigApart()) {
@@ -62,7 +62,7 @@ QList<QByteArray> firstRunMarkerLines()
             QByteArray(product::kMakerWebAddress)};
 }
 
-bool CheckFirstRun(const AppPaths &paths, ConfigWriter &writer)
+bool isLaterRun(const AppPaths &paths, ConfigWriter &writer)
 {
     const QByteArray marker = paths.firstRunMarker();
     // Only the existence of a first line matters, never its text. A marker

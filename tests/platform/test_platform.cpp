@@ -154,7 +154,7 @@ private slots:
                                                 : AppPaths::forProgramFolder(program);
         QCOMPARE(paths.settingsFile(), root + expected + "/prg.cfg");
         QCOMPARE(paths.helpPage(), program + "/help/help.htm");
-        CreateFolders(paths);
+        createFolders(paths);
         QCOMPARE(files::readRegular(paths.blankButtonPicture()), QByteArray("picture"));
         QStringList copied = QDir(QFile::decodeName(paths.configDir())).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         copied.sort();
@@ -162,14 +162,14 @@ private slots:
         QCOMPARE(files::readRegular(paths.configFile("Game.cfg")), QByteArray("/bin/sh\r\n"));
         QVERIFY(files::at(paths.configFile("Game.cfg")).isFile()); // a copy, not a link
         ConfigWriter writer;
-        QVERIFY(!CheckFirstRun(paths, writer) && CheckFirstRun(paths, writer));
+        QVERIFY(!isLaterRun(paths, writer) && isLaterRun(paths, writer));
         // An existing folder is never filled again.
         QVERIFY(QFile::remove(QFile::decodeName(paths.configFile("Inet.cfg"))));
-        CreateFolders(paths);
+        createFolders(paths);
         QCOMPARE(files::at(paths.configFile("Inet.cfg")).kind, files::Kind::Missing);
         // The user's own picture is kept at the next start.
         QVERIFY(files::replace(paths.blankButtonPicture(), "mine"));
-        CreateFolders(paths);
+        createFolders(paths);
         QCOMPARE(files::readRegular(paths.blankButtonPicture()), QByteArray("mine"));
     }
 
