@@ -20,18 +20,13 @@ namespace {
 
 using Choice = Shutdown::Choice;
 
-struct ChoiceLayout {
-    TwipsRect rect;
-    const char *caption;
-};
-
-// Indexed by Choice.
-constexpr std::array<ChoiceLayout, Shutdown::kChoiceCount> kChoices = {{
-    {{240, 240, 1575, 255}, QT_TRANSLATE_NOOP("skylane::Shutdown", "Normal Shutdown")},
-    {{240, 600, 1575, 255}, QT_TRANSLATE_NOOP("skylane::Shutdown", "Reboot")},
-    {{240, 960, 1575, 255}, QT_TRANSLATE_NOOP("skylane::Shutdown", "Log Off")},
-    {{240, 1320, 1575, 255}, QT_TRANSLATE_NOOP("skylane::Shutdown", "Forced Shutdown")},
-    {{240, 1680, 2355, 255}, QT_TRANSLATE_NOOP("skylane::Shutdown", "Quit Sky Lane (buttons bar)")},
+// Where each choice stands, indexed by Choice.
+constexpr std::array<TwipsRect, Shutdown::kChoiceCount> kChoicePlaces = {{
+    {240, 240, 1575, 255},
+    {240, 600, 1575, 255},
+    {240, 960, 1575, 255},
+    {240, 1320, 1575, 255},
+    {240, 1680, 2355, 255},
 }};
 
 constexpr int kClientWidthTwips = 3030;
@@ -67,10 +62,10 @@ void Shutdown::createControls()
 {
     static constexpr std::array<const char *, kChoiceCount> kObjectNames = {
         "shutDownChoice", "restartChoice", "logOffChoice", "forcedLogOffChoice", "quitChoice"};
-    for (size_t i = 0; i < kChoices.size(); ++i) {
-        auto *button = new QRadioButton(tr(kChoices.at(i).caption), this);
+    for (size_t i = 0; i < kChoicePlaces.size(); ++i) {
+        auto *button = new QRadioButton(caption(static_cast<Choice>(i)), this);
         button->setObjectName(QLatin1String(kObjectNames.at(i)));
-        setTwipsGeometry(button, kChoices.at(i).rect);
+        setTwipsGeometry(button, kChoicePlaces.at(i));
         m_choiceButtons.at(i) = button;
     }
     m_okButton = new QPushButton(tr("Ok"), this);
@@ -129,11 +124,23 @@ std::optional<SessionRequest> requestOfTag(const QString &tag)
 void Shutdown::loadChoices()
 {
     for (const TaggedRequest &tagged : kTaggedRequests) {
-        choiceButton(tagged.choice)->setText(tr(kChoices.at(slot(tagged.choice)).caption));
+        choiceButton(tagged.choice)->setText(caption(tagged.choice));
         m_tags.at(slot(tagged.choice)) = QString::number(tagged.tag);
     }
     choiceButton(Choice::ShutDown)->setChecked(true);
     choiceButton(Choice::ShutDown)->setFocus(Qt::OtherFocusReason);
+}
+
+QString Shutdown::caption(Choice choice)
+{
+    switch (choice) {
+    case Choice::ShutDown: return tr("Normal Shutdown");
+    case Choice::Restart: return tr("Reboot");
+    case Choice::LogOff: return tr("Log Off");
+    case Choice::ForcedLogOff: return tr("Forced Shutdown");
+    case Choice::Quit: return tr("Quit Sky Lane (buttons bar)");
+    }
+    return {};
 }
 
 std::optional<Shutdown::Choice> Shutdown::selectedChoice() const

@@ -49,6 +49,7 @@ protected:
 
 private:
     static size_t slot(Choice choice) { return static_cast<size_t>(choice); }
+    static QString caption(Choice choice);
     void createControls();
     std::optional<Choice> selectedChoice() const;
 
