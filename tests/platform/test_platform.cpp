@@ -163,10 +163,12 @@ private slots:
         QVERIFY(files::at(paths.configFile("Game.cfg")).isFile()); // a copy, not a link
         ConfigWriter writer;
         QVERIFY(!isLaterRun(paths, writer) && isLaterRun(paths, writer));
-        // An existing folder is never filled again.
+        // An existing folder is never filled again, but for a missing picture.
         QVERIFY(QFile::remove(QFile::decodeName(paths.configFile("Inet.cfg"))));
+        QVERIFY(QFile::remove(QFile::decodeName(paths.blankButtonPicture())));
         createFolders(paths);
         QCOMPARE(files::at(paths.configFile("Inet.cfg")).kind, files::Kind::Missing);
+        QCOMPARE(files::readRegular(paths.blankButtonPicture()), QByteArray("picture"));
         // The user's own picture is kept at the next start.
         QVERIFY(files::replace(paths.blankButtonPicture(), "mine"));
         createFolders(paths);
