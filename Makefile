@@ -6,6 +6,9 @@
 #               installed under /usr for every user of the machine
 # make windows  cross-builds build-windows/SkyLane/ (skylane.exe and what it
 #               needs) and build-windows/SkyLane-win64.zip of it
+# make bench    start-up, memory and idle CPU of the bar against a bare Qt
+#               window with one label (bench/startup_vs_label.py); run it with
+#               nothing else open that maps Qt
 BUILD ?= build
 PREFIX ?= $(HOME)/.local
 AUTOSTART ?= 0
@@ -16,7 +19,7 @@ PACKAGE_BUILD ?= build-package
 WINDOWS_BUILD ?= build-windows
 QT_WINDOWS ?=
 
-.PHONY: run test build install uninstall package windows deps-run deps-test clean
+.PHONY: run test build install uninstall package windows bench deps-run deps-test clean
 
 run: deps-run
 	cmake -S . -B $(BUILD) -G Ninja -DSKYLANE_WERROR=$(WERROR) $(CMAKE_FLAGS)
@@ -55,6 +58,11 @@ windows:
 	  -DCMAKE_PREFIX_PATH="$$qt" -DQT_HOST_PATH=/usr -DCMAKE_BUILD_TYPE=Release \
 	  -DSKYLANE_WERROR=$(WERROR) -DSKYLANE_RENDER_ARTWORK=$(abspath $(WINDOWS_BUILD))/host/src/artwork/render_artwork
 	cmake --build $(WINDOWS_BUILD)
+
+bench: deps-test
+	cmake -S . -B $(BUILD) -G Ninja -DSKYLANE_WERROR=$(WERROR) -DSKYLANE_BENCH=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD) --target skylane bare_window
+	/usr/bin/python3 bench/startup_vs_label.py --build $(BUILD)
 
 uninstall:
 	cmake -DPREFIX="$(PREFIX)" -P src/install/Uninstall.cmake

@@ -104,7 +104,10 @@ int main(int argc, char *argv[])
     adoptInstalledIconTheme();
 
     QDir(appFolder.path()).mkpath(QStringLiteral("config"));
-    textfile::writeLines(QFile::encodeName(appFolder.path()) + "/config/Inet.cfg", programs);
+    if (!textfile::writeLines(QFile::encodeName(appFolder.path()) + "/config/Inet.cfg", programs)) {
+        QTextStream(stderr) << "cannot write the category file in " << appFolder.path() << '\n';
+        return 1;
+    }
     QFile::copy(QStringLiteral(SKYLANE_SOURCE_DIR "/resources/config/1.2.jpg"),
                 appFolder.path() + QStringLiteral("/config/1.2.jpg"));
 

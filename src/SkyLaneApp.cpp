@@ -97,7 +97,7 @@ void SkyLaneApp::start()
     // The start-up window's load step, run before the window exists: the
     // folders, the marker check (a later run's two seconds count from here),
     // then the bar.
-    QTimer *timer1 = Splash::createTimer1(this);
+    QTimer *timer1 = Splash::createCloseTimer(this);
     Splash::loadFoldersAndMarker(m_paths, m_writer, timer1);
     if (timer1->isActive()) {
         // Its time may run out before the window is built: then it is not shown.
@@ -214,7 +214,7 @@ void SkyLaneApp::showExitDialog()
         m_exitDialog->activateWindow();
         return;
     }
-    m_exitDialog->Form_Load();
+    m_exitDialog->loadChoices();
     m_exitDialog->show();
     m_exitDialog->activateWindow();
 }

@@ -1,17 +1,13 @@
 #include "core/ConfigWriter.h"
 
 #include "core/Files.h"
+#include "core/Logging.h"
 #include "core/TextFile.h"
 
 #include <QDateTime>
 #include <QFile>
-#include <QLoggingCategory>
 
 namespace skylane {
-
-namespace {
-Q_LOGGING_CATEGORY(lcFiles, "skylane.files")
-}
 
 ConfigWriter::ConfigWriter() : m_startedNs(QDateTime::currentMSecsSinceEpoch() * 1000000) {}
 

@@ -26,7 +26,7 @@ public:
     // Replaces the file with the lines (each ended by CR LF); then writes
     // again whatever earlier saves could not. False when this file could
     // not be written.
-    bool writeLines(const QByteArray &path, const QList<QByteArray> &lines);
+    [[nodiscard]] bool writeLines(const QByteArray &path, const QList<QByteArray> &lines);
     // The lines as last saved: the content still waiting to be written, else
     // the file's.
     std::optional<QList<QByteArray>> readLines(const QByteArray &path) const;

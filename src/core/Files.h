@@ -44,7 +44,7 @@ std::optional<QByteArray> readRegular(const QByteArray &path);
 inline constexpr char kTemporaryMark[] = ".skylane-";
 // ".<name>.skylane-" and six letters or digits, as mkstemp fills them.
 bool isLeftoverTemporaryName(const QByteArray &name);
-bool replace(const QByteArray &path, const QByteArray &content, QString *reason = nullptr);
+[[nodiscard]] bool replace(const QByteArray &path, const QByteArray &content, QString *reason = nullptr);
 
 // Removes what a crash mid-replace left in the folder: regular files named
 // as replace() names its temporary files whose last change is older than

@@ -26,6 +26,6 @@ bool firstLineReadable(const QByteArray &path);
 
 // Replaces the file whole, or leaves the old one untouched when anything
 // fails on the way (a read-only folder, a full disk, a crash mid-write).
-bool writeLines(const QByteArray &path, const QList<QByteArray> &lines);
+[[nodiscard]] bool writeLines(const QByteArray &path, const QList<QByteArray> &lines);
 
 } // namespace skylane::textfile

@@ -18,17 +18,15 @@ namespace skylane {
 
 namespace {
 
-struct OptionLayout {
-    TwipsRect rect;
-    const char *caption;
-};
+using Choice = Shutdown::Choice;
 
-constexpr std::array<OptionLayout, Shutdown::kOptionCount> kOptions = {{
-    {{240, 240, 1575, 255}, "Normal Shutdown"},
-    {{240, 600, 1575, 255}, "Reboot"},
-    {{240, 960, 1575, 255}, "Log Off"},
-    {{240, 1320, 1575, 255}, "Forced Shutdown"},
-    {{240, 1680, 2355, 255}, "Quit Sky Lane (buttons bar)"},
+// Where each choice stands, indexed by Choice.
+constexpr std::array<TwipsRect, Shutdown::kChoiceCount> kChoicePlaces = {{
+    {240, 240, 1575, 255},
+    {240, 600, 1575, 255},
+    {240, 960, 1575, 255},
+    {240, 1320, 1575, 255},
+    {240, 1680, 2355, 255},
 }};
 
 constexpr int kClientWidthTwips = 3030;
@@ -45,7 +43,7 @@ Shutdown::Shutdown(SessionEnder &session, QWidget *mainWindow)
     // transient and most taskbars leave it out.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowTitle(QStringLiteral("Shutdown"));
+    setWindowTitle(tr("Shutdown"));
     setWindowIcon(artworkIcon(QStringLiteral("shutdown"), QSize(16, 16)));
     setBackgroundRole(QPalette::Button); // the dialog face colour
     // The classic dialog face (a look-alike stands in where it is missing),
@@ -57,53 +55,57 @@ Shutdown::Shutdown(SessionEnder &session, QWidget *mainWindow)
     setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     setModal(false);
     createControls();
-    Form_Load();
+    loadChoices();
 }
 
 void Shutdown::createControls()
 {
-    for (int i = 0; i < kOptionCount; ++i) {
-        auto *option = new QRadioButton(QLatin1String(kOptions.at(static_cast<size_t>(i)).caption), this);
-        option->setObjectName(QStringLiteral("optExitOption_%1").arg(i));
-        setTwipsGeometry(option, kOptions.at(static_cast<size_t>(i)).rect);
-        m_optExitOption.at(static_cast<size_t>(i)) = option;
+    static constexpr std::array<const char *, kChoiceCount> kObjectNames = {
+        "shutDownChoice", "restartChoice", "logOffChoice", "forcedLogOffChoice", "quitChoice"};
+    for (size_t i = 0; i < kChoicePlaces.size(); ++i) {
+        auto *button = new QRadioButton(caption(static_cast<Choice>(i)), this);
+        button->setObjectName(QLatin1String(kObjectNames.at(i)));
+        setTwipsGeometry(button, kChoicePlaces.at(i));
+        m_choiceButtons.at(i) = button;
     }
-    m_cmdOk = new QPushButton(QStringLiteral("Ok"), this);
-    m_cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    setTwipsGeometry(m_cmdOk, {2040, 240, 735, 375});
-    m_cmdOk->setDefault(true);
-    m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    setTwipsGeometry(m_cmdCancel, {2040, 840, 735, 375});
+    m_okButton = new QPushButton(tr("Ok"), this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    setTwipsGeometry(m_okButton, {2040, 240, 735, 375});
+    m_okButton->setDefault(true);
+    m_cancelButton = new QPushButton(tr("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    setTwipsGeometry(m_cancelButton, {2040, 840, 735, 375});
 
-    // Keyboard order: Normal Shutdown, Cancel, Ok, Forced, Log Off, Reboot, Quit.
-    setTabOrder(optExitOption(0), m_cmdCancel);
-    setTabOrder(m_cmdCancel, m_cmdOk);
-    setTabOrder(m_cmdOk, optExitOption(3));
-    setTabOrder(optExitOption(3), optExitOption(2));
-    setTabOrder(optExitOption(2), optExitOption(1));
-    setTabOrder(optExitOption(1), optExitOption(4));
+    // Keyboard order: shut down, Cancel, Ok, forced log-off, log off, restart, quit.
+    setTabOrder(choiceButton(Choice::ShutDown), m_cancelButton);
+    setTabOrder(m_cancelButton, m_okButton);
+    setTabOrder(m_okButton, choiceButton(Choice::ForcedLogOff));
+    setTabOrder(choiceButton(Choice::ForcedLogOff), choiceButton(Choice::LogOff));
+    setTabOrder(choiceButton(Choice::LogOff), choiceButton(Choice::Restart));
+    setTabOrder(choiceButton(Choice::Restart), choiceButton(Choice::Quit));
 
-    connect(m_cmdOk, &QPushButton::clicked, this, &Shutdown::cmdOk_Click);
-    connect(m_cmdCancel, &QPushButton::clicked, this, &Shutdown::cmdCancel_Click);
+    connect(m_okButton, &QPushButton::clicked, this, &Shutdown::onOkClicked);
+    connect(m_cancelButton, &QPushButton::clicked, this, &Shutdown::onCancelClicked);
 }
 
 namespace {
 
-// The tags of options 0 to 3 keep the numbers the dialog has always carried
-// (the session-end flags of the system it was first written for); the
-// request is read back from the tag, so the tag alone decides what Ok asks.
+// The tags of the session choices keep the numbers the dialog has always
+// carried (the session-end flags of the system it was first written for);
+// the request is read back from the tag, so the tag alone decides what Ok
+// asks.
 struct TaggedRequest {
+    Choice choice;
     int tag;
     SessionRequest request;
 };
 
 // "Forced Shutdown" is a forced log-off.
 constexpr std::array<TaggedRequest, 4> kTaggedRequests = {{
-    {1, SessionRequest::Shutdown},
-    {2, SessionRequest::Reboot},
-    {0, SessionRequest::LogOff},
-    {4, SessionRequest::ForcedLogOff},
+    {Choice::ShutDown, 1, SessionRequest::Shutdown},
+    {Choice::Restart, 2, SessionRequest::Reboot},
+    {Choice::LogOff, 0, SessionRequest::LogOff},
+    {Choice::ForcedLogOff, 4, SessionRequest::ForcedLogOff},
 }};
 
 std::optional<SessionRequest> requestOfTag(const QString &tag)
@@ -119,42 +121,54 @@ std::optional<SessionRequest> requestOfTag(const QString &tag)
 
 } // namespace
 
-void Shutdown::Form_Load()
+void Shutdown::loadChoices()
 {
-    for (size_t i = 0; i < kTaggedRequests.size(); ++i) {
-        m_optExitOption.at(i)->setText(QLatin1String(kOptions.at(i).caption));
-        m_tags.at(i) = QString::number(kTaggedRequests.at(i).tag);
+    for (const TaggedRequest &tagged : kTaggedRequests) {
+        choiceButton(tagged.choice)->setText(caption(tagged.choice));
+        m_tags.at(slot(tagged.choice)) = QString::number(tagged.tag);
     }
-    optExitOption(0)->setChecked(true);
-    optExitOption(0)->setFocus(Qt::OtherFocusReason);
+    choiceButton(Choice::ShutDown)->setChecked(true);
+    choiceButton(Choice::ShutDown)->setFocus(Qt::OtherFocusReason);
 }
 
-int Shutdown::selectedOption() const
+QString Shutdown::caption(Choice choice)
 {
-    for (int i = 0; i < kOptionCount; ++i) {
-        if (optExitOption(i)->isChecked())
-            return i;
+    switch (choice) {
+    case Choice::ShutDown: return tr("Normal Shutdown");
+    case Choice::Restart: return tr("Reboot");
+    case Choice::LogOff: return tr("Log Off");
+    case Choice::ForcedLogOff: return tr("Forced Shutdown");
+    case Choice::Quit: return tr("Quit Sky Lane (buttons bar)");
     }
-    return -1;
+    return {};
 }
 
-void Shutdown::cmdOk_Click()
+std::optional<Shutdown::Choice> Shutdown::selectedChoice() const
 {
-    const int option = selectedOption();
-    if (option == kQuitOption) {
+    for (size_t i = 0; i < m_choiceButtons.size(); ++i) {
+        if (m_choiceButtons.at(i)->isChecked())
+            return static_cast<Choice>(i);
+    }
+    return std::nullopt;
+}
+
+void Shutdown::onOkClicked()
+{
+    const std::optional<Choice> choice = selectedChoice();
+    if (choice == Choice::Quit) {
         if (m_mainWindow)
             m_mainWindow->close();
         close();
         m_endProgram();
         return;
     }
-    if (option < 0)
+    if (!choice)
         return;
-    if (const std::optional<SessionRequest> request = requestOfTag(tag(option)))
+    if (const std::optional<SessionRequest> request = requestOfTag(tag(*choice)))
         m_session.endSession(*request);
 }
 
-void Shutdown::cmdCancel_Click()
+void Shutdown::onCancelClicked()
 {
     close();
 }
@@ -163,7 +177,7 @@ void Shutdown::keyPressEvent(QKeyEvent *event)
 {
     // Escape presses the cancel button, like a click on it.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        m_cmdCancel->click();
+        m_cancelButton->click();
         return;
     }
     QDialog::keyPressEvent(event);

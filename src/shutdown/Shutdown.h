@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QPushButton;
 class QRadioButton;
@@ -13,32 +14,33 @@ namespace skylane {
 
 class SessionEnder;
 
-// The exit dialog `Shutdown`: five options (normal shutdown, reboot, log
-// off, forced log off, quit the bar) and "Ok"/"Cancel". Options 0 to 3 carry
-// in their tag the number of the session request they ask for; option 4
-// closes the bar and ends the program. Not modal, no owner, listed
-// in the taskbar while open.
+// The exit dialog: five choices (shut down, restart, log off, forced log
+// off, quit the bar), "Ok" and "Cancel". Each of the four choices that end
+// the session carries in its tag the number of the session request it asks
+// for; quitting closes the bar and ends the program. Not modal, no owner,
+// listed in the taskbar while open.
 class Shutdown final : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kOptionCount = 5;
-    static constexpr int kQuitOption = 4;
+    // In the dialog's order, top to bottom.
+    enum class Choice { ShutDown, Restart, LogOff, ForcedLogOff, Quit };
+    static constexpr int kChoiceCount = 5;
 
     Shutdown(SessionEnder &session, QWidget *mainWindow);
 
-    QRadioButton *optExitOption(int index) const { return m_optExitOption.at(static_cast<size_t>(index)); }
-    QPushButton *cmdOk() const { return m_cmdOk; }
-    QPushButton *cmdCancel() const { return m_cmdCancel; }
-    QString tag(int index) const { return m_tags.at(static_cast<size_t>(index)); }
+    QRadioButton *choiceButton(Choice choice) const { return m_choiceButtons.at(slot(choice)); }
+    QPushButton *okButton() const { return m_okButton; }
+    QPushButton *cancelButton() const { return m_cancelButton; }
+    QString tag(Choice choice) const { return m_tags.at(slot(choice)); }
 
-    // The load step: captions and tags of options 0 to 3, option 0
-    // selected and holding the keyboard focus.
-    void Form_Load();
+    // The load step: captions and tags of the four session choices, "shut
+    // down" selected and holding the keyboard focus.
+    void loadChoices();
 
-    void cmdOk_Click();
-    void cmdCancel_Click();
+    void onOkClicked();
+    void onCancelClicked();
 
-    // What ends the program after the quit option; QCoreApplication::exit(0)
+    // What ends the program after the quit choice; QCoreApplication::exit(0)
     // unless replaced.
     void setEndProgram(std::function<void()> endProgram) { m_endProgram = std::move(endProgram); }
 
@@ -46,15 +48,17 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    static size_t slot(Choice choice) { return static_cast<size_t>(choice); }
+    static QString caption(Choice choice);
     void createControls();
-    int selectedOption() const;
+    std::optional<Choice> selectedChoice() const;
 
     SessionEnder &m_session;
     QWidget *m_mainWindow;
-    std::array<QRadioButton *, kOptionCount> m_optExitOption{};
-    std::array<QString, kOptionCount> m_tags;
-    QPushButton *m_cmdOk = nullptr;
-    QPushButton *m_cmdCancel = nullptr;
+    std::array<QRadioButton *, kChoiceCount> m_choiceButtons{};
+    std::array<QString, kChoiceCount> m_tags;
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
     std::function<void()> m_endProgram;
 };
 

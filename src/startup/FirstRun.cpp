@@ -4,27 +4,38 @@
 #include "core/AppPaths.h"
 #include "core/ConfigWriter.h"
 #include "core/Files.h"
+#include "core/Logging.h"
 #include "core/TextFile.h"
 
+#include <QFile>
 
 namespace skylane {
 
 namespace {
 
+// A copy that fails leaves that file missing in the user's folder: the bar
+// starts without it, as it would without the original.
+void copyFile(const QByteArray &from, const QByteArray &to)
+{
+    const auto content = files::readRegular(from);
+    QString why;
+    if (content && !files::replace(to, *content, &why))
+        qCWarning(lcFiles).noquote() << "Could not copy" << QFile::decodeName(from) << "to" << QFile::decodeName(to)
+                                     << ':' << why;
+}
+
 void copyProgramConfig(const AppPaths &paths)
 {
     const QByteArray from = paths.programConfigDir();
     for (const QByteArray &name : files::regularFilesIn(from)) {
-        if (files::isLeftoverTemporaryName(name))
-            continue;
-        if (const auto content = files::readRegular(from + '/' + name))
-            files::replace(paths.configDir() + '/' + name, *content);
+        if (!files::isLeftoverTemporaryName(name))
+            copyFile(from + '/' + name, paths.configDir() + '/' + name);
     }
 }
 
 } // namespace
 
-void CreateFolders(const AppPaths &paths)
+void createFolders(const AppPaths &paths)
 {
     const QByteArray config = paths.configDir();
     if (paths.keepsConfigApart()) {
@@ -35,10 +46,8 @@ void CreateFolders(const AppPaths &paths)
         if (files::at(config).kind == files::Kind::Missing && files::makeFolder(config))
             copyProgramConfig(paths);
         const QByteArray picture = paths.blankButtonPicture();
-        if (files::at(picture).kind == files::Kind::Missing) {
-            if (const auto content = files::readRegular(paths.programConfigFile("1.2.jpg")))
-                files::replace(picture, *content);
-        }
+        if (files::at(picture).kind == files::Kind::Missing)
+            copyFile(paths.programConfigFile("1.2.jpg"), picture);
     } else {
         files::makeFolder(config);
     }
@@ -53,14 +62,16 @@ QList<QByteArray> firstRunMarkerLines()
             QByteArray(product::kMakerWebAddress)};
 }
 
-bool CheckFirstRun(const AppPaths &paths, ConfigWriter &writer)
+bool isLaterRun(const AppPaths &paths, ConfigWriter &writer)
 {
     const QByteArray marker = paths.firstRunMarker();
     // Only the existence of a first line matters, never its text. A marker
     // cut to zero bytes has no first line and is written anew.
     if (textfile::firstLineReadable(marker))
         return true;
-    writer.writeLines(marker, firstRunMarkerLines());
+    // A marker that cannot be written is told by the writer once the bar
+    // shows; this start is a first run all the same.
+    (void)writer.writeLines(marker, firstRunMarkerLines());
     return false;
 }
 

@@ -16,13 +16,13 @@ class ConfigWriter;
 // folder on a read-only medium or a distributor's defaults carry over; an
 // existing one is never changed, except that it is given the program
 // folder's blank-button picture when it has none.
-void CreateFolders(const AppPaths &paths);
+void createFolders(const AppPaths &paths);
 
-// Looks for the first-run marker. True when its first line could be read:
-// the program has run here before. Otherwise the marker is written with its
-// four lines and this counts as the first run (also when the marker cannot
-// be written, as in a read-only folder: the writer tells that).
-bool CheckFirstRun(const AppPaths &paths, ConfigWriter &writer);
+// Whether the program has run here before: true when the first line of the
+// first-run marker can be read. Otherwise the marker is written with its
+// four lines and this is the first run (also when the marker cannot be
+// written, as in a read-only folder: the writer tells that).
+[[nodiscard]] bool isLaterRun(const AppPaths &paths, ConfigWriter &writer);
 
 // The four lines a new marker holds.
 QList<QByteArray> firstRunMarkerLines();

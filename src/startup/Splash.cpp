@@ -57,7 +57,8 @@ void onClick(ColorLabel *label, Splash *splash, void (Splash::*handler)())
 
 } // namespace
 
-Splash::Splash(Services services, const AppPaths &paths, QTimer *timer1) : m_services(services), m_paths(paths)
+Splash::Splash(Services services, const AppPaths &paths, QTimer *closeTimer)
+    : m_services(services), m_paths(paths)
 {
     setObjectName(QStringLiteral("Splash"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -69,17 +70,17 @@ Splash::Splash(Services services, const AppPaths &paths, QTimer *timer1) : m_ser
     m_client->setGeometry(QRect(QPoint(kFramePixels, kFramePixels), client.size()));
     createControls();
 
-    m_timer1 = timer1 ? timer1 : createTimer1(this);
-    m_timer1->setParent(this);
-    connect(m_timer1, &QTimer::timeout, this, &Splash::Timer1_Timer);
+    m_closeTimer = closeTimer ? closeTimer : createCloseTimer(this);
+    m_closeTimer->setParent(this);
+    connect(m_closeTimer, &QTimer::timeout, this, &Splash::onCloseTimerTimeout);
 }
 
 Splash::~Splash() = default;
 
-QTimer *Splash::createTimer1(QObject *parent)
+QTimer *Splash::createCloseTimer(QObject *parent)
 {
     auto *timer = new QTimer(parent);
-    timer->setObjectName(QStringLiteral("Timer1"));
+    timer->setObjectName(QStringLiteral("closeTimer"));
     timer->setInterval(2000);
     return timer;
 }
@@ -98,43 +99,43 @@ void Splash::createControls()
             l->adjustSize();
         return l;
     };
+    // The maker's line twice, light grey beneath and grey above, 40 twips
+    // apart: an embossed look.
     const QString maker = QString::fromLatin1(product::kMakerName);
-    m_label1[1] = label("Label1_1", maker, kLightGrey, makeFont("Arial Black", 24, false),
-                        {160, 500, 5700, 675}, true);
-    m_label1[0] = label("Label1_0", maker, kGrey, makeFont("Arial Black", 24, false),
-                        {120, 525, 5700, 675}, true);
-    m_label2 = label("Label2", QString::fromLatin1(product::kProductName), kDarkGreen, makeFont("Century Gothic", 18, true),
-                     {2280, 1320, 1545, 495}, false);
-    m_label3 = label("Label3", QString::fromLatin1(product::kVersionAndDate), kGrey, makeFont("Arial", 8.25, false),
-                     {3885, 1500, 1155, 255}, false);
+    label("makerShadow", maker, kLightGrey, makeFont("Arial Black", 24, false), {160, 500, 5700, 675}, true);
+    label("makerLine", maker, kGrey, makeFont("Arial Black", 24, false), {120, 525, 5700, 675}, true);
+    label("productName", QString::fromLatin1(product::kProductName), kDarkGreen, makeFont("Century Gothic", 18, true),
+          {2280, 1320, 1545, 495}, false);
+    label("versionLine", QString::fromLatin1(product::kVersionAndDate), kGrey, makeFont("Arial", 8.25, false),
+          {3885, 1500, 1155, 255}, false);
 
-    m_label4 = label("Label4", QStringLiteral("Move the Button bar to the desired position and click on this line"),
-                     kWhite, makeFont("MS Sans Serif", 8.25, true), {165, 2295, 5535, 195}, false);
+    m_instructionLine = label("instructionLine", tr("Move the Button bar to the desired position and click on this line"),
+                              kWhite, makeFont("MS Sans Serif", 8.25, true), {165, 2295, 5535, 195}, false);
     // The red line is the one label with an opaque ground.
-    m_label4->setAttribute(Qt::WA_TranslucentBackground, false);
-    m_label4->setAttribute(Qt::WA_NoSystemBackground, false);
-    m_label4->setAutoFillBackground(true);
-    QPalette red = m_label4->palette();
+    m_instructionLine->setAttribute(Qt::WA_TranslucentBackground, false);
+    m_instructionLine->setAttribute(Qt::WA_NoSystemBackground, false);
+    m_instructionLine->setAutoFillBackground(true);
+    QPalette red = m_instructionLine->palette();
     red.setColor(QPalette::Window, plainToQColor(kRed));
-    m_label4->setPalette(red);
-    m_label4->adjustSize();
-    onClick(m_label4, this, &Splash::Label4_Click);
+    m_instructionLine->setPalette(red);
+    m_instructionLine->adjustSize();
+    onClick(m_instructionLine, this, &Splash::onInstructionLineClicked);
 
-    m_label5 = label("Label5", QStringLiteral("This program is FREE "), kDarkGreen,
-                     makeFont("Century Gothic", 18, true), {1170, 3585, 3570, 420}, true);
-    m_label6 = label("Label6", QString::fromLatin1(product::kMakerWebAddress), kDarkGreen,
-                     makeFont("Century Gothic", 11.25, true), {825, 1995, 4245, 270}, true);
-    m_label6->setCursor(Qt::PointingHandCursor);
-    onClick(m_label6, this, &Splash::Label6_Click);
+    label("freeNotice", tr("This program is FREE "), kDarkGreen, makeFont("Century Gothic", 18, true),
+          {1170, 3585, 3570, 420}, true);
+    m_webAddressLink = label("webAddressLink", QString::fromLatin1(product::kMakerWebAddress), kDarkGreen,
+                             makeFont("Century Gothic", 11.25, true), {825, 1995, 4245, 270}, true);
+    m_webAddressLink->setCursor(Qt::PointingHandCursor);
+    onClick(m_webAddressLink, this, &Splash::onWebAddressClicked);
 
-    m_command2 = new QPushButton(QStringLiteral("Help"), m_client);
-    m_command2->setObjectName(QStringLiteral("Command2"));
-    m_command2->setFocusPolicy(Qt::StrongFocus);
-    setTwipsGeometry(m_command2, {4920, 3420, 555, 315});
+    m_helpButton = new QPushButton(tr("Help"), m_client);
+    m_helpButton->setObjectName(QStringLiteral("helpButton"));
+    m_helpButton->setFocusPolicy(Qt::StrongFocus);
+    setTwipsGeometry(m_helpButton, {4920, 3420, 555, 315});
     // A push button that takes the keyboard focus: Space and Enter press it
     // as well as the mouse, and a press dragged off it does nothing.
-    connect(m_command2, &QPushButton::clicked, this, &Splash::Command2_Click);
-    setFocusProxy(m_command2);
+    connect(m_helpButton, &QPushButton::clicked, this, &Splash::onHelpClicked);
+    setFocusProxy(m_helpButton);
 }
 
 void Splash::open()
@@ -144,7 +145,7 @@ void Splash::open()
         activateWindow();
         return;
     }
-    Form_Load();
+    loadAndRequestBar();
     present();
 }
 
@@ -156,40 +157,40 @@ void Splash::present()
     show();
     raise();
     activateWindow();
-    m_command2->setFocus();
+    m_helpButton->setFocus();
 }
 
-void Splash::loadFoldersAndMarker(const AppPaths &paths, ConfigWriter &writer, QTimer *timer1)
+void Splash::loadFoldersAndMarker(const AppPaths &paths, ConfigWriter &writer, QTimer *closeTimer)
 {
-    CreateFolders(paths);
-    if (CheckFirstRun(paths, writer))
-        timer1->start();
+    createFolders(paths);
+    if (isLaterRun(paths, writer))
+        closeTimer->start();
 }
 
-void Splash::Form_Load()
+void Splash::loadAndRequestBar()
 {
-    loadFoldersAndMarker(m_paths, m_services.writer, m_timer1);
+    loadFoldersAndMarker(m_paths, m_services.writer, m_closeTimer);
     emit barRequested();
 }
 
-void Splash::Command2_Click()
+void Splash::onHelpClicked()
 {
     // Shown to the shell as text: a page under a folder whose name does not
     // decode cannot be named to it.
     m_services.shell.open(QFile::decodeName(m_paths.helpPage()));
 }
 
-void Splash::Label6_Click()
+void Splash::onWebAddressClicked()
 {
-    m_services.shell.open(m_label6->text());
+    m_services.shell.open(QString::fromLatin1(product::kMakerWebAddress));
 }
 
-void Splash::Label4_Click()
+void Splash::onInstructionLineClicked()
 {
     close();
 }
 
-void Splash::Timer1_Timer()
+void Splash::onCloseTimerTimeout()
 {
     close();
 }
@@ -205,7 +206,7 @@ void Splash::hideEvent(QHideEvent *event)
 {
     // A closed window has no running timer; the next load starts it afresh.
     if (!event->spontaneous())
-        m_timer1->stop();
+        m_closeTimer->stop();
     QWidget::hideEvent(event);
 }
 

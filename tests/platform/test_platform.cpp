@@ -8,6 +8,7 @@
 #include "core/TextFile.h"
 #include "platform/Platform.h"
 #include "platform/linux/DesktopEntryIndex.h"
+#include "platform/linux/DetachedProcess.h"
 #include "platform/linux/LinuxProgramIcons.h"
 #include "platform/linux/LinuxProgramLauncher.h"
 #include "platform/linux/SystemdScope.h"
@@ -154,7 +155,7 @@ private slots:
                                                 : AppPaths::forProgramFolder(program);
         QCOMPARE(paths.settingsFile(), root + expected + "/prg.cfg");
         QCOMPARE(paths.helpPage(), program + "/help/help.htm");
-        CreateFolders(paths);
+        createFolders(paths);
         QCOMPARE(files::readRegular(paths.blankButtonPicture()), QByteArray("picture"));
         QStringList copied = QDir(QFile::decodeName(paths.configDir())).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         copied.sort();
@@ -162,14 +163,16 @@ private slots:
         QCOMPARE(files::readRegular(paths.configFile("Game.cfg")), QByteArray("/bin/sh\r\n"));
         QVERIFY(files::at(paths.configFile("Game.cfg")).isFile()); // a copy, not a link
         ConfigWriter writer;
-        QVERIFY(!CheckFirstRun(paths, writer) && CheckFirstRun(paths, writer));
-        // An existing folder is never filled again.
+        QVERIFY(!isLaterRun(paths, writer) && isLaterRun(paths, writer));
+        // An existing folder is never filled again, but for a missing picture.
         QVERIFY(QFile::remove(QFile::decodeName(paths.configFile("Inet.cfg"))));
-        CreateFolders(paths);
+        QVERIFY(QFile::remove(QFile::decodeName(paths.blankButtonPicture())));
+        createFolders(paths);
         QCOMPARE(files::at(paths.configFile("Inet.cfg")).kind, files::Kind::Missing);
+        QCOMPARE(files::readRegular(paths.blankButtonPicture()), QByteArray("picture"));
         // The user's own picture is kept at the next start.
         QVERIFY(files::replace(paths.blankButtonPicture(), "mine"));
-        CreateFolders(paths);
+        createFolders(paths);
         QCOMPARE(files::readRegular(paths.blankButtonPicture()), QByteArray("mine"));
     }
 
@@ -352,6 +355,34 @@ private slots:
         QVERIFY(lines.at(5).toLongLong() != ::getpid() && lines.at(6).toLongLong() != ::getsid(0));
         QCOMPARE(lines.mid(7).join('|'), (QByteArrayList{relative ? name : full} + arguments).join('|'));
         QVERIFY(!QFile::exists("canary"));
+    }
+
+    // A start that fails says why, in skylane.launch.
+    void failedStartIsLoggedWithItsReason_data()
+    {
+        QTest::addColumn<QByteArray>("program");
+        QTest::addColumn<QByteArray>("argument");
+        QTest::addColumn<int>("error");
+        QTest::newRow("missing") << QByteArray("/no/such/program") << QByteArray() << ENOENT;
+        QTest::newRow("not executable") << QByteArray("plain.txt") << QByteArray() << EACCES;
+        QTest::newRow("NUL in an argument") << QByteArray("bin/prog") << QByteArray("a\0b", 3) << EINVAL;
+    }
+    void failedStartIsLoggedWithItsReason()
+    {
+        QFETCH(QByteArray, program);
+        QFETCH(QByteArray, argument);
+        QFETCH(int, error);
+        QByteArray path = program;
+        if (!program.startsWith('/')) {
+            path = m_app->writeProgram(program);
+            QVERIFY(program.endsWith(".txt") ? ::chmod(path.constData(), 0644) == 0 : true);
+        }
+        const QByteArrayList arguments = argument.isNull() ? QByteArrayList() : QByteArrayList{argument};
+        int why = 0;
+        QCOMPARE(spawnDetached(path, arguments, &why), -1);
+        QCOMPARE(why, error);
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("could not start \"" + path + "\" - " + qt_error_string(error)));
+        LinuxProgramLauncher().startMinimized(path, arguments);
     }
 
     // The scope a started program runs in, named as systemd-escape would

@@ -12,9 +12,10 @@ using namespace skylane::test;
 namespace {
 void press(QAbstractButton *button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, button->height() / 2)); }
 
-// What the user does: one of the five options (in the dialog's order), a
+// What the user does: one of the five choices (in the dialog's order), a
 // push button, Enter, or a second request for the dialog.
 enum Step { NormalShutdown, Reboot, LogOff, ForcedShutdown, Quit, PressOk, PressCancel, PressEnter, AskAgain };
+static_assert(Quit == int(Shutdown::Choice::Quit));
 } // namespace
 
 Q_DECLARE_METATYPE(Step)
@@ -61,14 +62,26 @@ private slots:
         QFETCH(QList<Step>, steps);
         for (const Step step : steps) {
             switch (step) {
-            case PressOk: press(dialog().cmdOk()); break;
-            case PressCancel: press(dialog().cmdCancel()); break;
+            case PressOk: press(dialog().okButton()); break;
+            case PressCancel: press(dialog().cancelButton()); break;
             case AskAgain: m_t->app().showExitDialog(); break;
             case PressEnter: QTest::keyClick(dialog().focusWidget(), Qt::Key_Return); break;
-            default: press(dialog().optExitOption(step)); break;
+            default: press(dialog().choiceButton(Shutdown::Choice(step))); break;
             }
         }
         QTEST(outcome(), "outcome");
+    }
+
+    void textsComeFromTheCatalogue()
+    {
+        const MarkingTranslator marking;
+        const Shutdown fresh(*m_t->fakes.session, nullptr);
+        QStringList texts{fresh.windowTitle()};
+        for (const QAbstractButton *button : fresh.findChildren<QAbstractButton *>())
+            texts << button->text();
+        QCOMPARE(texts, QStringList({"Shutdown", "Normal Shutdown", "Reboot", "Log Off", "Forced Shutdown",
+                                     "Quit Sky Lane (buttons bar)", "Ok", "Cancel"})
+                            .replaceInStrings(QRegularExpression("^"), "skylane::Shutdown|"));
     }
 
 private:

@@ -45,12 +45,26 @@ private slots:
         QVERIFY(t.bar().isVisible() && !t.app().splash());
         QTRY_VERIFY(t.app().splash());
         QPointer<Splash> splash = t.app().splash();
-        QTEST(splash->Timer1()->isActive(), "timerOn");
-        QCOMPARE(splash->Timer1()->interval(), 2000);
+        QTEST(splash->closeTimer()->isActive(), "timerOn");
+        QCOMPARE(splash->closeTimer()->interval(), 2000);
         // The red line closes it and the closed window is destroyed; the bar stays.
-        leftClick(splash->Label4());
-        QVERIFY(!splash->isVisible() && !splash->Timer1()->isActive() && t.bar().isVisible());
+        leftClick(splash->instructionLine());
+        QVERIFY(!splash->isVisible() && !splash->closeTimer()->isActive() && t.bar().isVisible());
         QTRY_VERIFY(!splash);
+    }
+
+    void textsComeFromTheCatalogue()
+    {
+        const MarkingTranslator marking;
+        TestApp t;
+        t.start();
+        QTRY_VERIFY(t.app().splash());
+        const Splash *splash = t.app().splash();
+        QCOMPARE(QStringList({splash->helpButton()->text(), splash->instructionLine()->text(),
+                              splash->findChild<QLabel *>("freeNotice")->text()}),
+                 QStringList({"Help", "Move the Button bar to the desired position and click on this line",
+                               "This program is FREE "})
+                     .replaceInStrings(QRegularExpression("^"), "skylane::Splash|"));
     }
 
     void linksAboutAndTheRealTimer()
@@ -59,19 +73,19 @@ private slots:
         t.start();
         QTRY_VERIFY(t.app().splash());
         Splash *splash = t.app().splash();
-        leftClick(splash->Command2());
-        leftClick(splash->Label6());
-        QTest::mouseClick(splash->Label6(), Qt::RightButton, {}, QPoint(2, 2));
+        leftClick(splash->helpButton());
+        leftClick(splash->webAddressLink());
+        QTest::mouseClick(splash->webAddressLink(), Qt::RightButton, {}, QPoint(2, 2));
         QCOMPARE(t.fakes.shell->opened, QStringList({t.path("help/help.htm"), product::kMakerWebAddress}));
         // "About" while it is open only brings it forward; once closed it
         // repeats the load step, now a later run whose timer closes it.
         QDir(t.path("help")).removeRecursively();
         t.bar().menus().about->trigger();
-        QVERIFY(t.app().splash() == splash && !QFileInfo(t.path("help")).isDir() && !splash->Timer1()->isActive());
-        leftClick(splash->Label4());
+        QVERIFY(t.app().splash() == splash && !QFileInfo(t.path("help")).isDir() && !splash->closeTimer()->isActive());
+        leftClick(splash->instructionLine());
         t.bar().menus().about->trigger();
         splash = t.app().splash();
-        QVERIFY(splash && QFileInfo(t.path("help")).isDir() && splash->Timer1()->isActive());
+        QVERIFY(splash && QFileInfo(t.path("help")).isDir() && splash->closeTimer()->isActive());
         QTRY_VERIFY_WITH_TIMEOUT(!t.app().splash(), 20000);
         QVERIFY(t.bar().isVisible());
     }

@@ -38,7 +38,8 @@ QByteArray TestApp::writeProgram(const QByteArray &relative, const QByteArray &s
 
 void TestApp::writeFile(const QString &relative, const QByteArray &content) const
 {
-    files::replace(path(relative), content);
+    if (!files::replace(path(relative), content))
+        qWarning("could not write %s", path(relative).constData());
 }
 
 QByteArray TestApp::readFile(const QString &relative) const

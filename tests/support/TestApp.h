@@ -3,7 +3,9 @@
 #include "SkyLaneApp.h"
 #include "support/FakePlatform.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
+#include <QTranslator>
 
 namespace skylane::test {
 
@@ -33,6 +35,19 @@ private:
     QTemporaryDir m_dir;
     QByteArray m_root;
     std::unique_ptr<SkyLaneApp> m_app;
+};
+
+// While it lives, every text looked up in the catalogue comes back as
+// "context|text", so a test sees which texts are translatable and under
+// which context the catalogue would hold them.
+struct MarkingTranslator final : QTranslator {
+    MarkingTranslator() { QCoreApplication::installTranslator(this); }
+    ~MarkingTranslator() override { QCoreApplication::removeTranslator(this); }
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *text, const char *, int) const override
+    {
+        return QString::fromUtf8(context) + '|' + QString::fromUtf8(text);
+    }
 };
 
 // The program paths of the row's entries, "<not shown>" for one its button

@@ -1,13 +1,13 @@
 #include "platform/linux/DesktopEntryIndex.h"
 
 #include "core/Files.h"
+#include "platform/linux/UniqueCPtr.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cstdlib>
 
 #include <dirent.h>
 
@@ -34,10 +34,8 @@ QByteArrayList namesIn(const QByteArray &folder)
 
 QByteArray canonicalPath(const QByteArray &path)
 {
-    char *real = ::realpath(path.constData(), nullptr);
-    const QByteArray canonical(real);
-    std::free(real);
-    return canonical;
+    const UniqueCPtr<char> real(::realpath(path.constData(), nullptr));
+    return QByteArray(real.get());
 }
 
 } // namespace

@@ -18,16 +18,30 @@ namespace skylane {
 
 namespace {
 
+// What the intermediate process reports: the program's pid, or -1 and the
+// error number of the step that failed.
+struct Outcome {
+    pid_t pid = -1;
+    int error = 0;
+};
+
 // Only async-signal-safe calls from here on: the bar has threads, and a
 // forked copy of it may hold any of their locks.
+[[noreturn]] void failBeforeExec(int statusFd)
+{
+    const int error = errno;
+    (void)!::write(statusFd, &error, sizeof error);
+    _exit(127);
+}
+
 [[noreturn]] void execProgram(const char *path, char *const argv[], char *const envp[], int statusFd)
 {
     const int devNull = ::open("/dev/null", O_RDWR);
     if (devNull < 0)
-        _exit(127);
+        failBeforeExec(statusFd);
     for (int fd = 0; fd < 3; ++fd) {
         if (::dup2(devNull, fd) < 0)
-            _exit(127);
+            failBeforeExec(statusFd);
     }
     // Every other descriptor of the bar closes when the program starts; the
     // status pipe too, which tells the waiting side that exec succeeded.
@@ -41,35 +55,40 @@ namespace {
     signal(SIGCHLD, SIG_DFL);
 
     ::execve(path, argv, envp);
-    const int error = errno;
-    (void)!::write(statusFd, &error, sizeof error);
-    _exit(127);
+    failBeforeExec(statusFd);
 }
 
 // The intermediate process: forks the program, waits only until its exec
-// has succeeded or failed, reports its pid (or -1) and exits.
-[[noreturn]] void startProgram(const char *path, char *const argv[], char *const envp[], int pidFd)
+// has succeeded or failed, reports the outcome and exits.
+[[noreturn]] void startProgram(const char *path, char *const argv[], char *const envp[], int outcomeFd)
 {
     ::setsid();
+    Outcome outcome;
     int status[2];
-    if (::pipe2(status, O_CLOEXEC) < 0)
-        _exit(1);
-    pid_t program = ::fork();
-    if (program == 0) {
-        ::close(status[0]);
-        execProgram(path, argv, envp, status[1]);
+    if (::pipe2(status, O_CLOEXEC) < 0) {
+        outcome.error = errno;
+    } else {
+        outcome.pid = ::fork();
+        if (outcome.pid == 0) {
+            ::close(status[0]);
+            execProgram(path, argv, envp, status[1]);
+        }
+        if (outcome.pid < 0)
+            outcome.error = errno;
+        ::close(status[1]);
+        if (outcome.pid > 0) {
+            int error = 0;
+            ssize_t n;
+            do {
+                n = ::read(status[0], &error, sizeof error);
+            } while (n < 0 && errno == EINTR);
+            if (n != 0) { // exec failed; the program process has exited
+                outcome.pid = -1;
+                outcome.error = n == sizeof error ? error : EIO;
+            }
+        }
     }
-    ::close(status[1]);
-    if (program > 0) {
-        int error = 0;
-        ssize_t n;
-        do {
-            n = ::read(status[0], &error, sizeof error);
-        } while (n < 0 && errno == EINTR);
-        if (n != 0)
-            program = -1; // exec failed; the program process has exited
-    }
-    (void)!::write(pidFd, &program, sizeof program);
+    (void)!::write(outcomeFd, &outcome, sizeof outcome);
     _exit(0);
 }
 
@@ -103,44 +122,52 @@ char *const *sessionEnvironment()
     return kept.pointers.data();
 }
 
-pid_t spawnDetached(const QByteArray &program, const QByteArrayList &arguments)
+pid_t spawnDetached(const QByteArray &program, const QByteArrayList &arguments, int *error)
 {
-    if (program.isEmpty() || program.contains('\0'))
-        return -1;
+    const auto fail = [error](int why) {
+        if (error)
+            *error = why;
+        return pid_t(-1);
+    };
+    if (program.isEmpty())
+        return fail(ENOENT);
+    if (program.contains('\0'))
+        return fail(EINVAL);
     // Everything the child needs is prepared before fork.
     const char *path = program.constData();
     std::vector<char *> argv{const_cast<char *>(path)};
     for (const QByteArray &argument : arguments) {
         if (argument.contains('\0'))
-            return -1; // it could not reach the program whole
+            return fail(EINVAL); // it could not reach the program whole
         argv.push_back(const_cast<char *>(argument.constData()));
     }
     argv.push_back(nullptr);
     char *const *envp = sessionEnvironment();
 
-    int pidPipe[2];
-    if (::pipe2(pidPipe, O_CLOEXEC) < 0)
-        return -1;
+    int outcomePipe[2];
+    if (::pipe2(outcomePipe, O_CLOEXEC) < 0)
+        return fail(errno);
     const pid_t intermediate = ::fork();
     if (intermediate == 0) {
-        ::close(pidPipe[0]);
-        startProgram(path, argv.data(), envp, pidPipe[1]);
+        ::close(outcomePipe[0]);
+        startProgram(path, argv.data(), envp, outcomePipe[1]);
     }
-    ::close(pidPipe[1]);
-    pid_t started = -1;
+    Outcome outcome;
+    if (intermediate < 0)
+        outcome.error = errno;
+    ::close(outcomePipe[1]);
     if (intermediate > 0) {
-        pid_t reported = -1;
+        Outcome reported;
         ssize_t n;
         do {
-            n = ::read(pidPipe[0], &reported, sizeof reported);
+            n = ::read(outcomePipe[0], &reported, sizeof reported);
         } while (n < 0 && errno == EINTR);
-        if (n == sizeof reported)
-            started = reported;
+        outcome = n == sizeof reported ? reported : Outcome{-1, EIO};
         while (::waitpid(intermediate, nullptr, 0) < 0 && errno == EINTR) {
         }
     }
-    ::close(pidPipe[0]);
-    return started;
+    ::close(outcomePipe[0]);
+    return outcome.pid > 0 ? outcome.pid : fail(outcome.error);
 }
 
 } // namespace skylane

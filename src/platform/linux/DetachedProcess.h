@@ -14,8 +14,10 @@ namespace skylane {
 // bar, no signal blocked or ignored, and the session's environment
 // (sessionEnvironment), not the bar's. It is not a child of the bar (a
 // short-lived intermediate process is reaped here), so nothing ever has to
-// wait for it. Returns its process id, or -1 when it could not be started.
-pid_t spawnDetached(const QByteArray &program, const QByteArrayList &arguments = {});
+// wait for it. Returns its process id, or -1 when it could not be started;
+// then `error`, when given, gets the system's error number for why (EINVAL
+// for a NUL inside the path or an argument).
+pid_t spawnDetached(const QByteArray &program, const QByteArrayList &arguments = {}, int *error = nullptr);
 
 // The environment as the bar found it when this was first called, less the
 // bar's own start-up notification (DESKTOP_STARTUP_ID, XDG_ACTIVATION_TOKEN),

@@ -6,7 +6,7 @@
 #include "platform/linux/LinuxSessionEnder.h"
 #include "platform/linux/PaletteSystemColors.h"
 #include "platform/linux/X11WindowSystem.h"
-#include "widgets/QtDialogs.h"
+#include "platform/qt/QtDialogs.h"
 
 #include <malloc.h>
 

@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxProgramLauncher.h"
 
 #include "core/Files.h"
+#include "core/Logging.h"
 #include "platform/linux/DesktopEntryIndex.h"
 #include "platform/linux/DetachedProcess.h"
 #include "platform/linux/SystemdScope.h"
@@ -25,9 +26,12 @@ QByteArray programOfFile(const QByteArray &file)
 
 void LinuxProgramLauncher::startMinimized(const QByteArray &programPath, const QByteArrayList &arguments)
 {
-    const pid_t pid = spawnDetached(programPath, arguments);
-    if (pid <= 0)
+    int error = 0;
+    const pid_t pid = spawnDetached(programPath, arguments, &error);
+    if (pid <= 0) {
+        qCWarning(lcLaunch) << "could not start" << programPath << "-" << qUtf8Printable(qt_error_string(error));
         return;
+    }
     if (QCoreApplication::instance()) {
         if (!m_scopes)
             m_scopes = std::make_unique<SystemdScopes>();

@@ -1,5 +1,7 @@
 #include "platform/linux/LinuxSessionEnder.h"
 
+#include "core/Logging.h"
+
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
@@ -67,12 +69,19 @@ void LinuxSessionEnder::endSession(SessionRequest request)
 
 void LinuxSessionEnder::callAsync(const QDBusConnection &bus, const QDBusMessage &call, ReplyHandler onReply)
 {
-    if (!bus.isConnected())
+    if (!bus.isConnected()) {
+        qCWarning(lcSession) << "no bus for" << call.service() << call.member() << "-" << bus.lastError().message();
         return;
+    }
     auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [watcher, onReply = std::move(onReply)] {
+            [watcher, call, onReply = std::move(onReply)] {
                 watcher->deleteLater();
+                // Refused (no permission, no such session, nobody answering):
+                // the dialog stays open and the user may choose again.
+                if (watcher->isError())
+                    qCWarning(lcSession) << call.service() << call.member() << "refused:" << watcher->error().name()
+                                         << watcher->error().message();
                 if (onReply)
                     onReply(watcher->reply());
             });

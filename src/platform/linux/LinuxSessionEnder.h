@@ -17,8 +17,8 @@ namespace skylane {
 // asks the desktop's session manager to log out without a confirmation (so
 // programs may save their work) and terminates the logind session only where
 // no session manager is running. Every call is asynchronous: the bar never
-// waits for a bus, and replies, errors included, are not examined beyond
-// what the next step needs.
+// waits for a bus, and replies are not examined beyond what the next step
+// needs; an error reply goes to skylane.session.
 class LinuxSessionEnder final : public QObject, public SessionEnder {
     Q_OBJECT
 public:

@@ -1,11 +1,12 @@
 #include "core/Files.h"
 
+#include "platform/linux/UniqueCPtr.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QtGlobal>
 
 #include <cerrno>
-#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,6 +20,14 @@ namespace {
 bool usable(const QByteArray &path)
 {
     return !path.isEmpty() && !path.contains('\0');
+}
+
+// The path with every link and "." or ".." resolved; null when some part of
+// it does not exist.
+QByteArray realPath(const QByteArray &path)
+{
+    const UniqueCPtr<char> real(::realpath(path.constData(), nullptr));
+    return real ? QByteArray(real.get()) : QByteArray();
 }
 
 bool writeAll(int fd, const QByteArray &content)
@@ -45,12 +54,8 @@ QByteArray resolvedTarget(const QByteArray &path)
     struct stat st {};
     if (::lstat(path.constData(), &st) != 0 || !S_ISLNK(st.st_mode) || !at(path).isFile())
         return path;
-    char *real = ::realpath(path.constData(), nullptr);
-    if (!real)
-        return path;
-    QByteArray target(real);
-    std::free(real);
-    return target;
+    const QByteArray target = realPath(path);
+    return target.isNull() ? path : target;
 }
 
 mode_t newFileMode()
@@ -165,14 +170,11 @@ void removeLeftoverTemporaries(const QByteArray &folder, qint64 olderThanNs)
 QList<QByteArray> regularFilesIn(const QByteArray &folder)
 {
     QList<QByteArray> names;
-    char *realFolder = usable(folder) ? ::realpath(folder.constData(), nullptr) : nullptr;
-    DIR *dir = realFolder ? ::opendir(realFolder) : nullptr;
-    if (!dir) {
-        std::free(realFolder);
+    const QByteArray realFolder = usable(folder) ? realPath(folder) : QByteArray();
+    DIR *dir = realFolder.isNull() ? nullptr : ::opendir(realFolder.constData());
+    if (!dir)
         return names;
-    }
-    const QByteArray inside = QByteArray(realFolder) + '/';
-    std::free(realFolder);
+    const QByteArray inside = realFolder + '/';
     while (const dirent *entry = ::readdir(dir)) {
         const QByteArray name(entry->d_name);
         const QByteArray path = inside + name;
@@ -181,10 +183,8 @@ QList<QByteArray> regularFilesIn(const QByteArray &folder)
             continue;
         if (S_ISLNK(st.st_mode)) {
             // Followed only where it stays in the folder.
-            char *real = ::realpath(path.constData(), nullptr);
-            const bool staysInside = real && QByteArray(real).startsWith(inside)
-                                     && !QByteArray(real).mid(inside.size()).contains('/');
-            std::free(real);
+            const QByteArray real = realPath(path);
+            const bool staysInside = !real.isNull() && real.startsWith(inside) && !real.mid(inside.size()).contains('/');
             if (!staysInside || !at(path).isFile())
                 continue;
         } else if (!S_ISREG(st.st_mode)) {
@@ -230,9 +230,9 @@ QByteArray programFolder()
     // The kernel's link holds the program's path as bytes; Qt's own answer
     // went through the locale's decoding and could name a folder that does
     // not exist.
-    char *real = ::realpath("/proc/self/exe", nullptr);
-    QByteArray program = real ? QByteArray(real) : QFile::encodeName(QCoreApplication::applicationFilePath());
-    std::free(real);
+    QByteArray program = realPath("/proc/self/exe");
+    if (program.isNull())
+        program = QFile::encodeName(QCoreApplication::applicationFilePath());
     const qsizetype slash = program.lastIndexOf('/');
     return slash > 0 ? program.left(slash) : QByteArrayLiteral("/");
 }

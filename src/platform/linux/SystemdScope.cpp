@@ -1,12 +1,13 @@
 #include "platform/linux/SystemdScope.h"
 
+#include "core/Logging.h"
+
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 #include <QFile>
-#include <QLoggingCategory>
 #include <QRandomGenerator>
 
 namespace skylane::systemd {
@@ -64,9 +65,6 @@ Q_DECLARE_METATYPE(skylane::systemd::AuxUnit)
 namespace skylane {
 
 namespace {
-
-// Its debug lines (where each program went) only when asked for.
-Q_LOGGING_CATEGORY(lcLaunch, "skylane.launch", QtInfoMsg)
 
 // The bar never waits for the answer; this only bounds how long the call is
 // remembered.

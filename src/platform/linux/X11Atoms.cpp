@@ -1,16 +1,15 @@
 #include "platform/linux/X11Atoms.h"
 
-#include <cstdlib>
+#include "core/Logging.h"
+#include "platform/linux/XcbReply.h"
 
 namespace skylane {
 
 namespace {
 xcb_atom_t atomOf(xcb_connection_t *c, xcb_intern_atom_cookie_t cookie)
 {
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(c, cookie, nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return atom;
+    const auto reply = xcbReply(xcb_intern_atom_reply, c, cookie, "InternAtom");
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 } // namespace
 
@@ -21,8 +20,10 @@ X11Atoms::X11Atoms(xcb_connection_t *connection)
     const auto state = xcb_intern_atom(connection, 0, 8, "WM_STATE");
     const auto changeState = xcb_intern_atom(connection, 0, 15, "WM_CHANGE_STATE");
     m_ewmhReady = xcb_ewmh_init_atoms_replies(&m_ewmh, ewmhCookies, nullptr) != 0;
-    if (!m_ewmhReady)
+    if (!m_ewmhReady) {
+        qCWarning(lcX11) << "the server named no EWMH atoms: no window-manager hints";
         m_ewmh = xcb_ewmh_connection_t{};
+    }
     m_wmState = atomOf(connection, state);
     m_wmChangeState = atomOf(connection, changeState);
 }

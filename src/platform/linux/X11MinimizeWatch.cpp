@@ -1,23 +1,18 @@
 #include "platform/linux/X11MinimizeWatch.h"
 
+#include "core/Logging.h"
+#include "platform/linux/XcbReply.h"
+
 #include <QScopeGuard>
 #include <QSocketNotifier>
 
 #include <xcb/xcb_icccm.h>
 
-#include <cstdlib>
-#include <memory>
 #include <optional>
 
 namespace skylane {
 
 namespace {
-
-struct FreeDeleter {
-    void operator()(void *p) const { std::free(p); }
-};
-template <typename T>
-using XcbReply = std::unique_ptr<T, FreeDeleter>;
 
 constexpr int kMaxRequests = 5;
 
@@ -30,6 +25,7 @@ X11MinimizeWatch *X11MinimizeWatch::start(pid_t pid, QObject *parent)
     int screen = 0;
     xcb_connection_t *c = xcb_connect(nullptr, &screen);
     if (!c || xcb_connection_has_error(c)) {
+        qCWarning(lcX11) << "no X connection to watch for the window of process" << pid << "- it shows as it likes";
         if (c)
             xcb_disconnect(c);
         return nullptr;
@@ -91,7 +87,13 @@ void X11MinimizeWatch::readEvents()
         bool listChanged = false;
         bool targetStateChanged = false;
         QList<xcb_window_t> pidSet;
-        while (XcbReply<xcb_generic_event_t> event{xcb_poll_for_event(m_connection)}) {
+        while (const UniqueCPtr<xcb_generic_event_t> event{xcb_poll_for_event(m_connection)}) {
+            if (event->response_type == 0) {
+                // A window of another program was gone before a request about it.
+                const auto *error = reinterpret_cast<const xcb_generic_error_t *>(event.get());
+                logFailedRequest("a request of the minimize watch", error, XCB_WINDOW);
+                continue;
+            }
             if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
                 continue;
             const auto *notify = reinterpret_cast<const xcb_property_notify_event_t *>(event.get());
@@ -103,6 +105,7 @@ void X11MinimizeWatch::readEvents()
                 pidSet.append(notify->window);
         }
         if (xcb_connection_has_error(m_connection)) {
+            qCWarning(lcX11) << "the minimize watch lost its X connection";
             finish();
             return;
         }
@@ -125,8 +128,14 @@ void X11MinimizeWatch::checkClientList()
     if (m_done || m_target != XCB_WINDOW_NONE)
         return;
     xcb_ewmh_get_windows_reply_t list{};
-    if (!xcb_ewmh_get_client_list_reply(ewmh(), xcb_ewmh_get_client_list(ewmh(), m_screen), &list, nullptr))
+    xcb_generic_error_t *error = nullptr;
+    const bool listed = xcb_ewmh_get_client_list_reply(ewmh(), xcb_ewmh_get_client_list(ewmh(), m_screen), &list, &error);
+    if (const UniqueCPtr<xcb_generic_error_t> failure(error); !listed) {
+        // No list (no window manager that keeps one) is not a failure.
+        if (failure || xcb_connection_has_error(m_connection))
+            logFailedRequest("GetProperty _NET_CLIENT_LIST", failure.get());
         return;
+    }
     const auto wipe = qScopeGuard([&list] { xcb_ewmh_get_windows_reply_wipe(&list); });
     for (uint32_t i = 0; i < list.windows_len; ++i) {
         const xcb_window_t window = list.windows[i];
@@ -153,7 +162,11 @@ void X11MinimizeWatch::checkClientList()
 std::optional<pid_t> X11MinimizeWatch::windowPid(xcb_window_t window)
 {
     uint32_t pid = 0;
-    if (!xcb_ewmh_get_wm_pid_reply(ewmh(), xcb_ewmh_get_wm_pid(ewmh(), window), &pid, nullptr))
+    xcb_generic_error_t *error = nullptr;
+    const bool known = xcb_ewmh_get_wm_pid_reply(ewmh(), xcb_ewmh_get_wm_pid(ewmh(), window), &pid, &error);
+    if (const UniqueCPtr<xcb_generic_error_t> failure(error); failure)
+        logFailedRequest("GetProperty _NET_WM_PID", failure.get(), XCB_WINDOW);
+    if (!known)
         return std::nullopt;
     return static_cast<pid_t>(pid);
 }
@@ -193,7 +206,7 @@ void X11MinimizeWatch::keepIconic()
     // is the window manager's own property: libxcb-icccm names its values
     // but has no reader for it.
     const auto cookie = xcb_get_property(m_connection, 0, m_target, m_atoms.wmState(), m_atoms.wmState(), 0, 2);
-    XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(m_connection, cookie, nullptr));
+    const auto reply = xcbReply(xcb_get_property_reply, m_connection, cookie, "GetProperty WM_STATE", XCB_WINDOW);
     if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4)
         return;
     const uint32_t state = *static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));

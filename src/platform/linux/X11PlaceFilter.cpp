@@ -1,11 +1,12 @@
 #include "platform/linux/X11PlaceFilter.h"
 
+#include "platform/linux/XcbReply.h"
+
 #include <QGuiApplication>
 #include <QWindow>
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <cstring>
 
 namespace skylane {
@@ -78,14 +79,12 @@ bool X11PlaceFilter::nativeEventFilter(const QByteArray &eventType, void *messag
 void X11PlaceFilter::sendPlace(xcb_window_t window) const
 {
     xcb_connection_t *c = m_connection;
-    const auto geometryCookie = xcb_get_geometry(c, window);
-    xcb_get_geometry_reply_t *geometry = xcb_get_geometry_reply(c, geometryCookie, nullptr);
-    xcb_translate_coordinates_reply_t *place = nullptr;
-    if (geometry) {
-        const auto placeCookie = xcb_translate_coordinates(c, window, geometry->root, 0, 0);
-        place = xcb_translate_coordinates_reply(c, placeCookie, nullptr);
-    }
-    if (geometry && place) {
+    const auto geometry = xcbReply(xcb_get_geometry_reply, c, xcb_get_geometry(c, window), "GetGeometry");
+    if (!geometry)
+        return;
+    const auto place = xcbReply(xcb_translate_coordinates_reply, c,
+                                xcb_translate_coordinates(c, window, geometry->root, 0, 0), "TranslateCoordinates");
+    if (place) {
         xcb_configure_notify_event_t notify{};
         notify.response_type = XCB_CONFIGURE_NOTIFY;
         notify.event = window;
@@ -103,8 +102,6 @@ void X11PlaceFilter::sendPlace(xcb_window_t window) const
         xcb_send_event(c, 0, window, XCB_EVENT_MASK_STRUCTURE_NOTIFY, bytes.data());
         xcb_flush(c);
     }
-    free(place);
-    free(geometry);
 }
 
 } // namespace skylane

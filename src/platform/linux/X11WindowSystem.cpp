@@ -8,6 +8,7 @@
 
 #include "platform/linux/X11Atoms.h"
 #include "platform/linux/X11PlaceFilter.h"
+#include "platform/linux/XcbReply.h"
 
 #include <initializer_list>
 #include <vector>
@@ -53,11 +54,9 @@ void watchForRelease(QWidget *window, std::function<void()> ended)
     QObject::connect(poll, &QTimer::timeout, window, [poll, window, ended = std::move(ended)] {
         xcb_connection_t *c = x11Connection();
         if (c) {
-            const auto cookie = xcb_query_pointer(c, static_cast<xcb_window_t>(window->winId()));
-            xcb_query_pointer_reply_t *reply = xcb_query_pointer_reply(c, cookie, nullptr);
-            const bool held = reply && (reply->mask & kAnyButton);
-            free(reply);
-            if (held)
+            const auto reply = xcbReply(xcb_query_pointer_reply, c,
+                                        xcb_query_pointer(c, static_cast<xcb_window_t>(window->winId())), "QueryPointer");
+            if (reply && (reply->mask & kAnyButton))
                 return;
         }
         poll->deleteLater();

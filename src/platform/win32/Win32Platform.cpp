@@ -1,7 +1,7 @@
 #include "platform/Platform.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/win32/Win32WindowSystem.h"
-#include "widgets/QtDialogs.h"
+#include "platform/qt/QtDialogs.h"
 
 #include <malloc.h>
 

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Services.h"
 
+#include "core/Logging.h"
 #include "platform/win32/SessionEnd.h"
 #include "platform/win32/SmallIcon.h"
 #include "platform/win32/StartProgram.h"
@@ -24,7 +25,8 @@ void Win32ProgramLauncher::startMinimized(const QByteArray &programPath, const Q
     std::vector<std::string> bytes;
     for (const QByteArray &argument : arguments)
         bytes.push_back(argument.toStdString());
-    win32::startMinimized(programPath.toStdString(), bytes);
+    if (!win32::startMinimized(programPath.toStdString(), bytes))
+        qCWarning(lcLaunch) << "could not start" << programPath;
 }
 
 QByteArray Win32ProgramLauncher::programForFile(const QByteArray &file)

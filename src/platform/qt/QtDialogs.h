@@ -4,7 +4,8 @@
 
 namespace skylane {
 
-// Qt's own dialogs.
+// The dialogs service on Qt's own dialogs (QFileDialog, QColorDialog,
+// QFontDialog, QMessageBox), the same on every system.
 class QtDialogs final : public Dialogs {
 public:
     std::optional<QString> openFile(QWidget *parent, const QString &initialPath,

@@ -1,4 +1,4 @@
-#include "widgets/QtDialogs.h"
+#include "platform/qt/QtDialogs.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
