@@ -44,16 +44,18 @@ package:
 	cmake --build $(PACKAGE_BUILD)
 	cd $(PACKAGE_BUILD) && cpack -G DEB
 
-# The artwork renderer runs on this machine: built against the host Qt in
-# $(WINDOWS_BUILD)/host, then handed to the cross build.
+# The artwork renderer and the icon packer run on this machine: built in
+# $(WINDOWS_BUILD)/host (the renderer against the host Qt), then handed to
+# the cross build.
 windows:
 	@scripts/deps.sh windows
 	cmake -S . -B $(WINDOWS_BUILD)/host -G Ninja -DSKYLANE_TESTS=OFF -DSKYLANE_BENCH=OFF
-	cmake --build $(WINDOWS_BUILD)/host --target render_artwork
+	cmake --build $(WINDOWS_BUILD)/host --target render_artwork pack_icon
 	qt=$$(scripts/qt-windows.sh $(QT_WINDOWS)) && \
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
 	  -DCMAKE_PREFIX_PATH="$$qt" -DQT_HOST_PATH=/usr -DCMAKE_BUILD_TYPE=Release \
-	  -DSKYLANE_WERROR=$(WERROR) -DSKYLANE_RENDER_ARTWORK=$(abspath $(WINDOWS_BUILD))/host/src/artwork/render_artwork
+	  -DSKYLANE_WERROR=$(WERROR) -DSKYLANE_RENDER_ARTWORK=$(abspath $(WINDOWS_BUILD))/host/src/artwork/render_artwork \
+	  -DSKYLANE_PACK_ICON=$(abspath $(WINDOWS_BUILD))/host/src/platform/win32/pack_icon
 	cmake --build $(WINDOWS_BUILD)
 
 uninstall:
