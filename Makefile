@@ -5,7 +5,8 @@
 # make package  builds $(PACKAGE_BUILD)/skylane_<version>_<arch>.deb, the bar
 #               installed under /usr for every user of the machine
 # make windows  cross-builds build-windows/SkyLane/ (skylane.exe and what it
-#               needs) and build-windows/SkyLane-win64.zip of it
+#               needs), build-windows/SkyLane-win64.zip of it and its
+#               installer, build-windows/SkyLane-<version>-setup.exe
 BUILD ?= build
 PREFIX ?= $(HOME)/.local
 AUTOSTART ?= 0
