@@ -1,8 +1,8 @@
 # The portable Windows folder of a cross build from Linux, where windeployqt
 # does not run: beside skylane.exe the Qt DLLs, the plugins the program
 # loads, MinGW's runtime DLLs; then a check that every DLL the program and
-# its plugins import is either in the folder or one Windows provides, the
-# zip of the folder, and the installer of the same files (NSIS, from
+# its plugins import is either in the folder or one Windows provides (and
+# that skylane.exe has its resources), the zip of the folder, and the installer of the same files (NSIS, from
 # WindowsInstaller.nsi), made again when any of them changed.
 #
 # Included by src/CMakeLists.txt, it adds the target; run with -P, it does
@@ -85,6 +85,9 @@ foreach(binary IN LISTS binaries)
   execute_process(COMMAND ${OBJDUMP} -p ${binary} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
   if(failed)
     message(FATAL_ERROR "objdump cannot read ${binary}")
+  endif()
+  if(binary MATCHES "/skylane\\.exe$" AND NOT dump MATCHES "The \\.rsrc Resource Directory section")
+    message(FATAL_ERROR "skylane.exe has no resource section: no icon, version or manifest")
   endif()
   string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
   foreach(import IN LISTS imports)
