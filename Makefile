@@ -5,7 +5,8 @@
 # make package  builds $(PACKAGE_BUILD)/skylane_<version>_<arch>.deb, the bar
 #               installed under /usr for every user of the machine
 # make windows  cross-builds build-windows/SkyLane/ (skylane.exe and what it
-#               needs) and build-windows/SkyLane-win64.zip of it
+#               needs), build-windows/SkyLane-win64.zip of it and its
+#               installer, build-windows/SkyLane-<version>-setup.exe
 # make bench    start-up, memory and idle CPU of the bar against a bare Qt
 #               window with one label (bench/startup_vs_label.py); run it with
 #               nothing else open that maps Qt
@@ -47,16 +48,18 @@ package:
 	cmake --build $(PACKAGE_BUILD)
 	cd $(PACKAGE_BUILD) && cpack -G DEB
 
-# The artwork renderer runs on this machine: built against the host Qt in
-# $(WINDOWS_BUILD)/host, then handed to the cross build.
+# The artwork renderer and the icon packer run on this machine: built in
+# $(WINDOWS_BUILD)/host (the renderer against the host Qt), then handed to
+# the cross build.
 windows:
 	@scripts/deps.sh windows
 	cmake -S . -B $(WINDOWS_BUILD)/host -G Ninja -DSKYLANE_TESTS=OFF -DSKYLANE_BENCH=OFF
-	cmake --build $(WINDOWS_BUILD)/host --target render_artwork
+	cmake --build $(WINDOWS_BUILD)/host --target render_artwork pack_icon
 	qt=$$(scripts/qt-windows.sh $(QT_WINDOWS)) && \
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
 	  -DCMAKE_PREFIX_PATH="$$qt" -DQT_HOST_PATH=/usr -DCMAKE_BUILD_TYPE=Release \
-	  -DSKYLANE_WERROR=$(WERROR) -DSKYLANE_RENDER_ARTWORK=$(abspath $(WINDOWS_BUILD))/host/src/artwork/render_artwork
+	  -DSKYLANE_WERROR=$(WERROR) -DSKYLANE_RENDER_ARTWORK=$(abspath $(WINDOWS_BUILD))/host/src/artwork/render_artwork \
+	  -DSKYLANE_PACK_ICON=$(abspath $(WINDOWS_BUILD))/host/src/platform/win32/pack_icon
 	cmake --build $(WINDOWS_BUILD)
 
 bench: deps-test

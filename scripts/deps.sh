@@ -15,7 +15,7 @@ test_pkgs=(xvfb xauth openbox xdotool x11-utils x11-apps imagemagick dbus dbus-x
            desktop-file-utils weston xwayland qt6-wayland
            clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine64)
 windows_pkgs=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools zip xz-utils
-              dpkg-dev perl wine64)
+              dpkg-dev perl wine64 nsis)
 package_pkgs=(dpkg-dev file lintian)
 
 case "${1:-run}" in

@@ -3,6 +3,7 @@ the Linux end-to-end harness: wine's X11 driver shows each Windows window as
 an X window, a topmost one as _NET_WM_STATE_ABOVE, a tool window as
 skip-taskbar. Session ends are only recorded (SKYLANE_SESSION_END_LOG)."""
 
+import contextlib
 import os
 import shutil
 import subprocess
@@ -23,17 +24,30 @@ ANSI = ANSI[:60] + b"\\" + ANSI[60:] + b" a b&c"
 
 
 def wine_env(prefix, display, **extra):
+    # No menu entries on this machine for the shortcuts an installer makes.
     return {"PATH": "/usr/bin:/bin", "HOME": str(prefix.parent), "DISPLAY": display, "WINEPREFIX": str(prefix),
-            "WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=", "LANG": "C.UTF-8", **extra}
+            "WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml,winemenubuilder.exe=", "LANG": "C.UTF-8",
+            **extra}
+
+
+@contextlib.contextmanager
+def wine_desktop(work):
+    """Xvfb with openbox and a fresh wine prefix in work; every wine process ends with it."""
+    x, prefix = XServer(work), work / "prefix"
+    try:
+        subprocess.run([WINE, "wineboot", "-i"], env=wine_env(prefix, x.name), check=True, capture_output=True)
+        yield x, prefix
+    finally:
+        subprocess.run([str(Path(WINE).with_name("wineserver")), "-k"], env=wine_env(prefix, x.name))
+        x.close()
 
 
 class WineSkyLane(SkyLane):
-    def __init__(self, x, built, work, prefix):
+    """skylane.exe in folder, started with wine; the probe writes to work."""
+
+    def __init__(self, x, folder, work, prefix):
         self.x, self.buses, self.root, self.prefix = x, None, work, prefix
-        self.folder = work / "SkyLane"
-        shutil.copytree(built, self.folder)
-        self.config = self.folder / "config"
-        (self.config / "runs.cfg").write_bytes(MARKER)
+        self.folder, self.config = folder, folder / "config"
         self.proc, self.probe_out, self.session_log = None, work / "probe.txt", work / "session.txt"
 
     def launch(self, extra_env=None):
@@ -46,22 +60,32 @@ class WineSkyLane(SkyLane):
     def bar(self):
         return self._window(lambda w, g: g[3] == px(375) and self.x.prop(w, "_NET_WM_NAME") == b"Sky Lane")
 
+    def add_button(self, buttons, program):
+        """Adds button number `buttons` (resting picture, add picture); the file dialog gives it program."""
+        for _ in range(2):
+            self.x.click(*self.bar_point(795 + 150, 45 + 140))
+        wait_for(lambda: self.bar_geometry()[2] == self.bar_width_for(buttons), what="a new button")
+        self.x.click(*self.button_point(buttons), button=3)
+        dialog = wait_for(lambda: next((w for w in self.visible_windows() if w.id != self.bar().id), None),
+                          what="a dialog")
+        self.x.xdotool("windowfocus", "--sync", dialog.id)
+        self.x.xdotool("type", "--delay", 30, program)
+        self.x.key("Return")
+
 
 def test_a_windows_user_s_journey(tmp_path):
-    x = XServer(tmp_path)
-    prefix, tools = tmp_path / "prefix", tmp_path / "prefix" / "drive_c"
-    skylane = WineSkyLane(x, Path(os.environ["SKYLANE_WINE_FOLDER"]), tmp_path, prefix)
-    try:
-        subprocess.run([WINE, "wineboot", "-i"], env=wine_env(prefix, x.name), check=True, capture_output=True)
+    with wine_desktop(tmp_path) as (x, prefix):
+        skylane = WineSkyLane(x, tmp_path / "SkyLane", tmp_path, prefix)
+        shutil.copytree(os.environ["SKYLANE_WINE_FOLDER"], skylane.folder)
+        (skylane.config / "runs.cfg").write_bytes(MARKER)
         for folder in (ANSI.decode("cp1252").replace("\\", "/"), "tools"):  # xdotool cannot type "é" to wine
-            (tools / folder).mkdir(parents=True)
-            shutil.copy(os.environ["SKYLANE_WINE_PROBE"], tools / folder)
-        walk(skylane, x)
-    finally:
-        if skylane.proc and skylane.proc.poll() is None:
-            stop_processes([skylane.proc])
-        subprocess.run([str(Path(WINE).with_name("wineserver")), "-k"], env=wine_env(prefix, x.name))
-        x.close()
+            (prefix / "drive_c" / folder).mkdir(parents=True)
+            shutil.copy(os.environ["SKYLANE_WINE_PROBE"], prefix / "drive_c" / folder)
+        try:
+            walk(skylane, x)
+        finally:
+            if skylane.proc and skylane.proc.poll() is None:
+                stop_processes([skylane.proc])
 
 
 def probe_pixels(skylane, index):
@@ -106,15 +130,7 @@ def walk(skylane, x):
 
     x.click(*skylane.bar_point(200, 90))  # the caption: Inet, then Game
     wait_for(lambda: skylane.bar_geometry()[2] == skylane.bar_width_for(1), what="the Game row")
-    # Add a button (the resting picture, then the add picture); a right click gives it a program.
-    for _ in range(2):
-        x.click(*skylane.bar_point(795 + 150, 45 + 140))
-    wait_for(lambda: skylane.bar_geometry()[2] == skylane.bar_width_for(2), what="a second button")
-    x.click(*skylane.button_point(2), button=3)
-    dialog = wait_for(lambda: next((w for w in skylane.visible_windows() if w.id != bar.id), None), what="a dialog")
-    x.xdotool("windowfocus", "--sync", dialog.id)
-    x.xdotool("type", "--delay", 30, "C:\\tools\\probe.exe")
-    x.key("Return")
+    skylane.add_button(2, "C:\\tools\\probe.exe")
     wait_for(lambda: game.exists() and game.read_bytes() == b"\r\nC:\\tools\\probe.exe\r\n", what="Game.cfg")
     # Remove it: the right-clicked resting picture turns into the remove picture.
     x.click(*skylane.bar_point(795 + 150, 45 + 140), button=3)
