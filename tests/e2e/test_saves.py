@@ -1,41 +1,32 @@
 """Saves the machine refuses, on a real file system: the files stay as they were, the user is told once,
 and the next save that can be written brings the whole state to disk."""
 
-import errno
 import subprocess
 
 import pytest
 
-from skylane_e2e import px, wait_for
+from skylane_e2e import wait_for
 
 ROW = b"/bin/true\r\n/bin/false\r\n/bin/ls\r\n\r\n"
 
 
-def mount(folder, *options):
-    r = subprocess.run(["mount", "-t", "tmpfs", "-o", ",".join(options), "skylane-test", folder], capture_output=True)
+def mount(folder, size):
+    r = subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size}", "skylane-test", folder], capture_output=True)
     if r.returncode:
         pytest.skip(f"a small file system cannot be mounted here: {r.stderr.decode().strip()}")
 
 
-def fill(folder):
-    with open(folder / "filler", "ab", buffering=0) as f:
-        for size in (65536, 512, 1):
-            try:
-                while f.write(b"\0" * size):
-                    pass
-            except OSError as e:
-                assert e.errno == errno.ENOSPC
+def fill(folder):  # until the file system has no page left
+    subprocess.run(["dd", "if=/dev/zero", f"of={folder / 'filler'}", "bs=4k"], capture_output=True)
 
 
 def test_a_full_disk_and_a_folder_turned_read_only(skylane):
     x, cfg = skylane.x, skylane.config
     kept = {p.name: p.read_bytes() for p in cfg.iterdir()}
-    mount(cfg, "size=256k")
+    mount(cfg, "256k")
     try:
-        for name, content in kept.items():
+        for name, content in {**kept, "Inet.cfg": ROW, "prg.cfg": b"LF= 1500\r\nTP= 1500\r\n"}.items():
             (cfg / name).write_bytes(content)
-        (cfg / "Inet.cfg").write_bytes(ROW)
-        (cfg / "prg.cfg").write_bytes(b"LF= 1500\r\nTP= 1500\r\n")
         bar = skylane.start()
         assert skylane.bar_geometry()[:2] == (100, 100)
         on_disk = lambda: {p.name: p.read_bytes() for p in cfg.iterdir() if p.name != "filler"}
@@ -50,7 +41,7 @@ def test_a_full_disk_and_a_folder_turned_read_only(skylane):
             x.key(key)
             wait_for(lambda: not x.is_viewable(message), what="the message to close")
 
-        def remove_last():
+        def remove_last():  # the right-clicked resting image turns into the remove image
             x.click(*skylane.bar_point(810 + 120, 60 + 120), button=3)
             x.click(*skylane.bar_point(780 + 150, 45 + 140))
 

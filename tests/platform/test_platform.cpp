@@ -19,15 +19,12 @@
 #include <QScopeGuard>
 #include <QIcon>
 #include <QImage>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
-#include <csignal>
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -81,26 +78,6 @@ private slots:
         QVERIFY(textfile::writeLines(path, lines));
         QCOMPARE(textfile::readLines(path).value(), lines);
         QVERIFY(textfile::joinLines(lines).endsWith("\r\n"));
-    }
-
-    void failedRewriteKeepsOldFileWhole()
-    {
-        // A file size limit makes the write fail part-way, even for root.
-        const QByteArray path = m_root + "/Inet.cfg";
-        QVERIFY(textfile::writeLines(path, {"/usr/bin/one"}));
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved;
-        small.rlim_cur = 64;
-        setrlimit(RLIMIT_FSIZE, &small);
-        const bool written = textfile::writeLines(path, QByteArrayList(50, "/usr/bin/much-longer-path"));
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, handler);
-        QVERIFY(!written);
-        QCOMPARE(textfile::readLines(path).value(), QByteArrayList{"/usr/bin/one"});
-        QCOMPARE(QDir(QFile::decodeName(m_root)).entryList(QDir::Files), QStringList{"Inet.cfg"});
-        QVERIFY(!textfile::writeLines(m_root + "/no/such/folder/prg.cfg", {"LF= 1"}));
     }
 
     void configFolderOfAnySpelling()

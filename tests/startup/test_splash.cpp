@@ -53,20 +53,6 @@ private slots:
         QTRY_VERIFY(!splash);
     }
 
-    void textsComeFromTheCatalogue()
-    {
-        const MarkingTranslator marking;
-        TestApp t;
-        t.start();
-        QTRY_VERIFY(t.app().splash());
-        const Splash *splash = t.app().splash();
-        QCOMPARE(QStringList({splash->helpButton()->text(), splash->instructionLine()->text(),
-                              splash->findChild<QLabel *>("freeNotice")->text()}),
-                 QStringList({"Help", "Move the Button bar to the desired position and click on this line",
-                               "This program is FREE "})
-                     .replaceInStrings(QRegularExpression("^"), "skylane::Splash|"));
-    }
-
     void linksAboutAndTheRealTimer()
     {
         TestApp t;

@@ -56,14 +56,12 @@ SkyLaneApp &TestApp::app()
 
 QByteArrayList rowPaths(TestApp &t)
 {
-    // The model's entries, as long as the row shows each of them.
     QByteArrayList paths = t.app().model().entries();
     const auto &buttons = t.app().row().buttons();
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        const ProgramButton *button = i < buttons.size() ? buttons.at(i).data() : nullptr;
-        if (!button || button->index() != i + 1 || button->toolTip() != QString::fromLocal8Bit(paths.at(i)))
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        if (const ProgramButton *b = i < buttons.size() ? buttons.at(i).data() : nullptr;
+            !b || b->index() != i + 1 || b->toolTip() != QString::fromLocal8Bit(paths.at(i)))
             paths[i] = "<not shown>";
-    }
     if (buttons.size() != paths.size())
         paths << "<buttons: " + QByteArray::number(buttons.size()) + '>';
     return paths;
