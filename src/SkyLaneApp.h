@@ -93,8 +93,8 @@ private:
     ConfigWriter m_writer;
     BarModel m_model;
     std::unique_ptr<BarWindow> m_bar;
-    ButtonRow *m_row = nullptr; // the bar's
-    CategoryStore *m_categoryStore = nullptr; // the model's
+    ButtonRow *m_row = nullptr; // a child of the bar window, which owns it
+    CategoryStore *m_categoryStore = nullptr; // a child of the model, which owns it
     std::unique_ptr<SaveFailureNotice> m_saveFailures;
     std::unique_ptr<CategorySelector> m_categories;
     std::unique_ptr<ButtonActions> m_buttonActions;
