@@ -97,6 +97,15 @@ def alive(pid):
     return bool(stat) and stat[stat.rindex(")") + 2] not in "ZX"
 
 
+def other_qt_programs(ours):
+    """Names of running programs other than `ours` that map Qt: they share its pages and lower every PSS."""
+    names = set()
+    for d in os.listdir("/proc"):
+        if d.isdigit() and int(d) not in ours and "libQt6Core" in (read(f"/proc/{d}/maps") or ""):
+            names.add((read(f"/proc/{d}/comm") or "?").strip())
+    return names
+
+
 def end_processes(pids):
     """SIGTERM, then SIGKILL, each of these processes (all started by this run)."""
     for sig, grace in ((signal.SIGTERM, 3.0), (signal.SIGKILL, 2.0)):
@@ -246,6 +255,7 @@ def measure(screen, item, work, settle, idle, warm_up):
             return figures
         time.sleep(settle)
         figures["rss_kib"], figures["pss_kib"] = memory_kib(proc.pid)
+        figures["beside"] = other_qt_programs(tagged(tag))
         cpu, switches, t1 = cpu_ms(proc.pid), context_switches(proc.pid), time.monotonic()
         time.sleep(idle)
         figures["idle_cpu_ms"] = cpu_ms(proc.pid) - cpu
@@ -300,6 +310,11 @@ def summary(results, idle):
         print("| " + " | ".join(c.ljust(w) for c, w in zip(row, widths)) + " |")
         if i == 0:
             print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
+    disturbed = [r for runs in results.values() for r in runs if r and r["beside"]]
+    if disturbed:
+        names = ", ".join(sorted(set().union(*(r["beside"] for r in disturbed))))
+        print(f"note: {len(disturbed)} of {sum(len(runs) for runs in results.values())} starts had another Qt "
+              f"program running ({names}): their PSS is lower than alone")
 
 
 def main():
