@@ -15,9 +15,10 @@ bool ConfigWriter::writeLines(const QByteArray &path, const QList<QByteArray> &l
 {
     m_unsaved.erase(path);
     QString reason;
-    const bool saved = write(path, textfile::joinLines(lines), &reason);
+    const QByteArray content = textfile::joinLines(lines);
+    const bool saved = write(path, content, &reason);
     if (!saved)
-        m_unsaved[path] = textfile::joinLines(lines);
+        m_unsaved[path] = content;
     // What earlier saves left behind goes along; only this save's own
     // failure is told, the others were told when they happened.
     for (auto it = m_unsaved.begin(); it != m_unsaved.end();) {

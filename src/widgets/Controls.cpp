@@ -92,13 +92,6 @@ void ColorLabel::refreshColors()
     setPalette(pal);
 }
 
-void ColorLabel::setCaption(const QString &text)
-{
-    if (text == QLabel::text())
-        return;
-    setText(text);
-    emit captionChanged();
-}
 
 void ColorLabel::mouseReleaseEvent(QMouseEvent *event)
 {

@@ -59,12 +59,9 @@ public:
     // Re-resolves a system colour after the desktop's scheme changed.
     void refreshColors();
 
-    // Sets the caption; a different text emits captionChanged() before
-    // this returns, as a change of the caption is an event of its own.
-    void setCaption(const QString &text);
+    void setCaption(const QString &text) { setText(text); }
 
 signals:
-    void captionChanged();
     void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
 
 protected:
